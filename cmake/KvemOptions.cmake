@@ -1,0 +1,30 @@
+# Compile options every Kvem target gets through kvem_options().
+add_library(kvem_options INTERFACE)
+target_compile_options(kvem_options INTERFACE
+  -Wall -Wextra -Wpedantic
+  # Exact results: no fused multiply-add changes a value that sits on a limit.
+  -ffp-contract=off)
+if(KVEM_SANITIZE)
+  target_compile_options(kvem_options INTERFACE
+    -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  target_link_options(kvem_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# kvem_add_library(NAME SOURCES... [LINKS targets...] [PRIVATE_LINKS targets...])
+# One static library per subsystem folder; headers are included as <sub/file.h>.
+function(kvem_add_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS;PRIVATE_LINKS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_include_directories(${name} PUBLIC "${CMAKE_SOURCE_DIR}/src")
+  target_link_libraries(${name} PUBLIC kvem_options ${ARG_LINKS} PRIVATE ${ARG_PRIVATE_LINKS})
+endfunction()
+
+# kvem_add_test(NAME SOURCES... LINKS targets...) registers a GoogleTest binary.
+function(kvem_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}/tests")
+  target_link_libraries(${name} PRIVATE kvem_options kvem_test_support ${ARG_LINKS} GTest::gtest GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "KVEM_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;KVEM_EXAMPLES=${CMAKE_SOURCE_DIR}/examples;LC_ALL=;LC_NUMERIC=;LANG=C.UTF-8")
+endfunction()
