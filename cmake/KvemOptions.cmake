@@ -26,5 +26,18 @@ function(kvem_add_test name)
   target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}/tests")
   target_link_libraries(${name} PRIVATE kvem_options kvem_test_support ${ARG_LINKS} GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "KVEM_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;KVEM_EXAMPLES=${CMAKE_SOURCE_DIR}/examples;LC_ALL=;LC_NUMERIC=;LANG=C.UTF-8")
+    PROPERTIES ENVIRONMENT "KVEM_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;KVEM_EXAMPLES=${CMAKE_SOURCE_DIR}/examples;KVEM_DATA_DIR=${CMAKE_SOURCE_DIR}/data;KVEM_CLI=${CMAKE_BINARY_DIR}/src/cli/kvem-cli;LC_ALL=;LC_NUMERIC=;LANG=C.UTF-8")
+endfunction()
+
+# kvem_add_qt_test(NAME SOURCES... LINKS targets...) registers a Qt Test program
+# that runs offscreen.
+function(kvem_add_qt_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON AUTOUIC ON AUTORCC ON)
+  target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}/tests" "${CMAKE_SOURCE_DIR}/src")
+  target_link_libraries(${name} PRIVATE kvem_options ${ARG_LINKS} Qt6::Test Qt6::Widgets)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT
+    "QT_QPA_PLATFORM=offscreen;KVEM_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;KVEM_EXAMPLES=${CMAKE_SOURCE_DIR}/examples;KVEM_DATA_DIR=${CMAKE_SOURCE_DIR}/data;LC_ALL=;LC_NUMERIC=;LANG=C.UTF-8")
 endfunction()
