@@ -45,7 +45,8 @@ std::string NtyRadek(const std::filesystem::path& file, long n, Messenger& messe
     while (pos < got) {
       const char* start = block.data() + pos;
       const void* nl = std::memchr(start, '\n', got - pos);
-      const std::size_t end = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - block.data()) : got;
+      const std::size_t end =
+          nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - block.data()) : got;
       if (line.size() < kTextLineLimit) {
         line.append(start, std::min(end - pos, kTextLineLimit - line.size()));
       }

@@ -1,0 +1,636 @@
+#include "tables/dbf.h"
+
+#include <algorithm>
+#include <cstring>
+#include <system_error>
+
+#include "platform/encoding.h"
+#include "platform/files.h"
+#include "platform/numbers.h"
+#include "tables/text_lines.h"
+
+namespace kvem {
+
+namespace {
+
+constexpr std::size_t kHeaderSize = 32;
+constexpr std::size_t kDescriptorSize = 32;
+// Largest header the checks let through: 48 descriptors and up to 31 bytes
+// of terminator and padding.
+constexpr std::size_t kHeaderPrefix =
+    kHeaderSize + kDescriptorSize * kDbfMaxFields + kDescriptorSize;
+constexpr std::size_t kReadChunk = 1 << 20;
+constexpr const char* kNoticeCaption = "Kvem - notice";
+
+std::uint32_t Le32(const unsigned char* p) {
+  return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
+         std::uint32_t{p[3]} << 24;
+}
+std::uint16_t Le16(const unsigned char* p) {
+  return static_cast<std::uint16_t>(p[0] | p[1] << 8);
+}
+void PutLe32(char* p, std::uint32_t v) {
+  for (int i = 0; i < 4; ++i) p[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+void PutLe16(char* p, std::uint16_t v) {
+  p[0] = static_cast<char>(v & 0xFF);
+  p[1] = static_cast<char>(v >> 8);
+}
+
+void ShowError(Messenger& messenger, const std::string& text) {
+  messenger.Show(text, kTableErrorCaption, Icon::Stop);
+}
+
+struct HeaderInfo {
+  std::vector<DbfField> fields;
+  std::uint32_t recordCount = 0;
+  int headerLength = 0;
+  int recordLength = 0;
+};
+
+// Checks the header at the start of a file, in the order the layer always
+// made them, then the consistency checks that keep a damaged file from being
+// read past its records. `prefix` is the file's first bytes (at least
+// kHeaderPrefix of them when the file is that long).
+bool ParseHeader(std::string_view prefix, const std::filesystem::path& file, HeaderInfo& info,
+                 Messenger& messenger) {
+  const auto* p = reinterpret_cast<const unsigned char*>(prefix.data());
+  const std::string name = file.string();
+  const std::string readingError = "DBF_UTIL: Error of file reading - " + name + " !";
+  if (prefix.size() < kHeaderSize) {
+    ShowError(messenger, readingError);
+    return false;
+  }
+  if (p[0] != 3) {
+    ShowError(messenger, "DBF_UTIL: Error of file - 2 !");
+    return false;
+  }
+  const int recordLength = Le16(p + 10);
+  if (recordLength >= kDbfRecordLengthLimit) {
+    ShowError(messenger, "DBF_UTIL: Error of file - 3!");
+    return false;
+  }
+  const int headerLength = Le16(p + 8);
+  const int fieldCount = (headerLength - 32) / 32;
+  if (fieldCount > kDbfMaxFields) {
+    ShowError(messenger, "DBF_UTIL: Error of file - 4 !");
+    return false;
+  }
+  const std::string headerMismatch =
+      "DBF_UTIL: The header length of\n'" + name + "'\ndoes not match its field descriptors !";
+  // No field, or no room for the terminator after the descriptors.
+  if (fieldCount < 1 || (headerLength - 32) % 32 == 0) {
+    ShowError(messenger, headerMismatch);
+    return false;
+  }
+  info.fields.clear();
+  int offset = 0;
+  for (int k = 0; k < fieldCount; ++k) {
+    const std::size_t at = kHeaderSize + kDescriptorSize * static_cast<std::size_t>(k);
+    if (prefix.size() < at + kDescriptorSize) {
+      ShowError(messenger, readingError);
+      return false;
+    }
+    const unsigned char* d = p + at;
+    if (d[0] == 0x0D) {  // the terminator where a descriptor should be
+      ShowError(messenger, headerMismatch);
+      return false;
+    }
+    const int length = d[16];
+    if (length > kDbfMaxFieldLength) {
+      ShowError(messenger, "DBF_UTIL: Error of file - 1 !");
+      return false;
+    }
+    DbfField field;
+    const auto* nameBytes = reinterpret_cast<const char*>(d);
+    field.name = Cp1250ToUtf8(std::string_view(nameBytes, strnlen(nameBytes, 11)));
+    field.type = static_cast<char>(d[11]);
+    field.length = length;
+    field.decimals = d[17];
+    field.offset = offset;
+    offset += length;
+    info.fields.push_back(std::move(field));
+  }
+  if (recordLength < 1 + offset) {
+    ShowError(messenger,
+              "DBF_UTIL: The record length of\n'" + name + "'\nis shorter than its fields !");
+    return false;
+  }
+  info.recordCount = Le32(p + 4);
+  info.headerLength = headerLength;
+  info.recordLength = recordLength;
+  return true;
+}
+
+std::string TruncatedText(const std::filesystem::path& file, std::size_t read,
+                          std::uint32_t announced) {
+  return "The table\n'" + file.string() + "'\nends after " + std::to_string(read) + " of its " +
+         std::to_string(announced) + " records; the records after them are missing.";
+}
+
+// The number a numeric field's text stands for: a decimal point or a decimal
+// comma, whichever the text uses; not a number reads as 0.
+ParsedNumber ReadNumber(std::string_view text) {
+  ParsedNumber n = ParseDecimal(text, '.');
+  if (n.stoppedAtOtherSeparator) n = ParseDecimal(text, ',');
+  return n;
+}
+
+// "%N.Df" of the number, in the C locale (always a decimal point).
+std::string FormatNumber(double value, int length, int decimals) {
+  char buffer[512];
+  const int n = std::snprintf(buffer, sizeof buffer, "%*.*f", length, decimals, value);
+  if (n < 0) return {};
+  if (static_cast<std::size_t>(n) < sizeof buffer)
+    return std::string(buffer, static_cast<std::size_t>(n));
+  std::string big(static_cast<std::size_t>(n) + 1, '\0');
+  std::snprintf(big.data(), big.size(), "%*.*f", length, decimals, value);
+  big.pop_back();
+  return big;
+}
+
+bool IsValidDate(std::string_view t) {
+  if (t.size() != 8 ||
+      !std::all_of(t.begin(), t.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return false;
+  const int year = std::stoi(std::string(t.substr(0, 4)));
+  const int month = std::stoi(std::string(t.substr(4, 2)));
+  const int day = std::stoi(std::string(t.substr(6, 2)));
+  if (month < 1 || month > 12 || day < 1) return false;
+  static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (day > kDays[month - 1]) return false;
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return !(month == 2 && day == 29 && !leap);
+}
+
+std::string_view TrimBlanks(std::string_view t) {
+  while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+  while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+  return t;
+}
+
+void SetWhy(std::string* why, std::string text) {
+  if (why) *why = std::move(text);
+}
+
+}  // namespace
+
+// The layer's own access to a table's layout as read from a file.
+struct DbfTableAccess {
+  static void SetLayout(DbfTable& table, HeaderInfo& info) {
+    table = DbfTable();
+    table.fields_ = std::move(info.fields);
+    table.recordLength_ = info.recordLength;
+    table.headerLength_ = info.headerLength;
+  }
+  static int HeaderLength(const DbfTable& table) { return table.headerLength_; }
+  static std::vector<DbfRecord>& Records(DbfTable& table) { return table.records_; }
+};
+
+// ---------------------------------------------------------------------------
+// Field checks
+
+bool FieldAccepts(const DbfField& field, std::string_view text, std::string* why) {
+  if (field.type == 'C') {
+    std::size_t unmappable = 0;
+    Utf8ToCp1250(text, &unmappable);
+    if (unmappable > 0) {
+      SetWhy(why, "it holds characters that Windows-1250 cannot store");
+      return false;
+    }
+    if (std::any_of(text.begin(), text.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20; })) {
+      SetWhy(why, "it holds a line end or another control character");
+      return false;
+    }
+    const std::size_t length = Utf8Length(text);
+    if (length > static_cast<std::size_t>(field.length)) {
+      SetWhy(why, "it has " + std::to_string(length) + " characters; the field holds " +
+                      std::to_string(field.length));
+      return false;
+    }
+    return true;
+  }
+  const std::string_view t = TrimBlanks(text);
+  if (t.empty()) return true;
+  if (field.type == 'D') {
+    if (IsValidDate(t) && t.size() <= static_cast<std::size_t>(field.length)) return true;
+    SetWhy(why, "a date is written as 8 digits, year, month and day (YYYYMMDD)");
+    return false;
+  }
+  if (field.type == 'L') {
+    if (t.size() == 1 && std::string_view("TtFfYyNn?").find(t[0]) != std::string_view::npos) {
+      return true;
+    }
+    SetWhy(why, "a logical value is one of T, F, Y, N or ?");
+    return false;
+  }
+  const ParsedNumber n = ReadNumber(t);
+  if (n.consumed != t.size()) {
+    SetWhy(why, "it is not a number");
+    return false;
+  }
+  const std::string formatted = FormatNumber(n.value, field.length, field.decimals);
+  if (formatted.size() > static_cast<std::size_t>(field.length)) {
+    SetWhy(why, "the number needs " + std::to_string(formatted.size()) + " characters with " +
+                    std::to_string(field.decimals) + " decimals; the field holds " +
+                    std::to_string(field.length));
+    return false;
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// The table object
+
+bool DbfTable::Create(std::vector<DbfField> fields, DbfTable& table, std::string* why) {
+  if (fields.empty() || fields.size() > static_cast<std::size_t>(kDbfMaxFields)) {
+    SetWhy(why, "a table has 1 to " + std::to_string(kDbfMaxFields) + " fields, not " +
+                    std::to_string(fields.size()));
+    return false;
+  }
+  int offset = 0;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    DbfField& f = fields[i];
+    const std::string label = "field " + std::to_string(i + 1) + " (" + f.name + ")";
+    if (f.name.empty() || f.name.size() > static_cast<std::size_t>(kDbfMaxNameLength) ||
+        !std::all_of(f.name.begin(), f.name.end(), [](char c) {
+          return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                 c == '_';
+        })) {
+      SetWhy(why, label + ": a name has 1 to 10 letters, digits or underscores");
+      return false;
+    }
+    for (std::size_t j = 0; j < i; ++j) {
+      if (EqualsIgnoreCase(fields[j].name, f.name)) {
+        SetWhy(why, label + ": the name is used twice");
+        return false;
+      }
+    }
+    if (std::string_view("CNFDL").find(f.type) == std::string_view::npos || f.type == '\0') {
+      SetWhy(why, label + ": the type is one of C, N, F, D, L");
+      return false;
+    }
+    if (f.length < 1 || f.length > kDbfMaxFieldLength) {
+      SetWhy(why, label + ": the length is 1 to " + std::to_string(kDbfMaxFieldLength));
+      return false;
+    }
+    if (f.type == 'D' && f.length != 8) {
+      SetWhy(why, label + ": a date field has the length 8");
+      return false;
+    }
+    if (f.type == 'L' && f.length != 1) {
+      SetWhy(why, label + ": a logical field has the length 1");
+      return false;
+    }
+    const bool numeric = f.type == 'N' || f.type == 'F';
+    if (f.decimals < 0 || (!numeric && f.decimals != 0) ||
+        (numeric && f.decimals > 0 && f.decimals > f.length - 2)) {
+      SetWhy(why, label +
+                      ": the decimals do not fit the length (at most length - 2, and 0 for "
+                      "C, D and L fields)");
+      return false;
+    }
+    f.offset = offset;
+    offset += f.length;
+  }
+  if (1 + offset >= kDbfRecordLengthLimit) {
+    SetWhy(why, "the fields make a record of " + std::to_string(1 + offset) +
+                    " bytes; a record is shorter than " + std::to_string(kDbfRecordLengthLimit));
+    return false;
+  }
+  table.fields_ = std::move(fields);
+  table.recordLength_ = 1 + offset;
+  table.headerLength_ = static_cast<int>(kHeaderSize + kDescriptorSize * table.fields_.size() + 1);
+  table.records_.clear();
+  return true;
+}
+
+int DbfTable::FieldNumber(std::string_view name) const {
+  for (std::size_t i = 0; i < fields_.size(); ++i) {
+    if (EqualsIgnoreCase(fields_[i].name, name)) return static_cast<int>(i + 1);
+  }
+  return 0;
+}
+
+const std::string& DbfTable::Text(std::size_t record, int k) const {
+  static const std::string kEmpty;
+  const DbfRecord& r = records_[record];
+  if (k < 1 || static_cast<std::size_t>(k) > r.size()) return kEmpty;
+  return r[static_cast<std::size_t>(k - 1)];
+}
+
+void DbfTable::SetText(std::size_t record, int k, std::string text) {
+  if (k < 1) return;
+  DbfRecord& r = records_[record];
+  if (r.size() < static_cast<std::size_t>(k)) r.resize(static_cast<std::size_t>(k));
+  r[static_cast<std::size_t>(k - 1)] = std::move(text);
+}
+
+std::size_t DbfTable::AddRecord() {
+  records_.emplace_back(fields_.size());
+  return records_.size() - 1;
+}
+
+std::size_t DbfTable::InsertRecord(std::size_t index) {
+  index = std::min(index, records_.size());
+  records_.insert(records_.begin() + static_cast<std::ptrdiff_t>(index), DbfRecord(fields_.size()));
+  return index;
+}
+
+void DbfTable::RemoveRecord(std::size_t index) {
+  if (index < records_.size())
+    records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+void DbfTable::TakeLayoutFrom(const DbfTable& other) {
+  fields_ = other.fields_;
+  recordLength_ = other.recordLength_;
+  headerLength_ = other.headerLength_;
+  records_.clear();
+}
+
+// ---------------------------------------------------------------------------
+// Streaming reader
+
+DbfReader::DbfReader() : file_(nullptr, &std::fclose) {}
+DbfReader::~DbfReader() = default;
+
+bool DbfReader::Open(const std::filesystem::path& file, Messenger& messenger) {
+  path_ = file;
+  index_ = 0;
+  truncated_ = false;
+  begin_ = end_ = 0;
+  file_.reset(std::fopen(file.c_str(), "rb"));
+  if (!file_) {
+    ShowError(messenger, CannotOpenFileText(file));
+    return false;
+  }
+  std::string prefix(kHeaderPrefix, '\0');
+  prefix.resize(std::fread(prefix.data(), 1, prefix.size(), file_.get()));
+  HeaderInfo info;
+  if (!ParseHeader(prefix, file, info, messenger)) {
+    ShowError(messenger, kTableErrorsFoundText);
+    file_.reset();
+    return false;
+  }
+  DbfTableAccess::SetLayout(layout_, info);
+  announced_ = info.recordCount;
+
+  // The buffer holds whole records, as many as fit a chunk, but never more
+  // than the file has bytes after its header.
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(file, ec);
+  const std::uintmax_t dataBytes =
+      ec || size < static_cast<std::uintmax_t>(info.headerLength) ? 0 : size - info.headerLength;
+  const std::size_t recLen = static_cast<std::size_t>(info.recordLength);
+  const std::size_t perChunk = std::max<std::size_t>(1, kReadChunk / recLen);
+  const std::uintmax_t inFile = dataBytes / recLen + 1;
+  buffer_.assign(recLen * static_cast<std::size_t>(std::min<std::uintmax_t>(perChunk, inFile)),
+                 '\0');
+  if (std::fseek(file_.get(), info.headerLength, SEEK_SET) != 0) {
+    ShowError(messenger, CannotOpenFileText(file));
+    file_.reset();
+    return false;
+  }
+  texts_.assign(layout_.fields_.size(), {});
+  converted_.assign(layout_.fields_.size(), {});
+  return true;
+}
+
+bool DbfReader::Fill() {
+  if (!file_) return false;
+  const std::size_t left = end_ - begin_;
+  if (left > 0 && begin_ > 0) std::memmove(buffer_.data(), buffer_.data() + begin_, left);
+  begin_ = 0;
+  end_ = left;
+  const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_.get());
+  end_ += got;
+  if (got == 0) file_.reset();
+  return got > 0;
+}
+
+bool DbfReader::Next() {
+  if (index_ >= announced_) return false;
+  const std::size_t recLen = static_cast<std::size_t>(layout_.recordLength_);
+  while (end_ - begin_ < recLen) {
+    if (!Fill()) {
+      truncated_ = true;
+      return false;
+    }
+  }
+  const char* record = buffer_.data() + begin_;
+  begin_ += recLen;
+  ++index_;
+
+  // One pass tells whether the record is plain ASCII without NUL bytes, the
+  // common case, in which the texts are views into the buffer.
+  unsigned char special = 0;
+  for (std::size_t i = 1; i < recLen; ++i) {
+    special |= static_cast<unsigned char>(static_cast<unsigned char>(record[i]) - 1) >= 0x7F;
+  }
+  const std::size_t n = texts_.size();
+  for (std::size_t k = 0; k < n; ++k) {
+    const DbfField& f = layout_.fields_[k];
+    const char* data = record + 1 + f.offset;
+    std::size_t length = static_cast<std::size_t>(f.length);
+    if (special) {
+      const void* nul = std::memchr(data, '\0', length);
+      if (nul) length = static_cast<std::size_t>(static_cast<const char*>(nul) - data);
+    }
+    while (length > 0 && (data[length - 1] == ' ' || data[length - 1] == '\n')) --length;
+    std::string_view raw(data, length);
+    if (special && std::any_of(raw.begin(), raw.end(),
+                               [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
+      converted_[k] = Cp1250ToUtf8(raw);
+      texts_[k] = converted_[k];
+    } else {
+      texts_[k] = raw;
+    }
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// Whole tables
+
+bool ReadDbfLayout(const std::filesystem::path& file, DbfTable& table, Messenger& messenger) {
+  table = DbfTable();
+  DbfReader reader;
+  if (!reader.Open(file, messenger)) return false;
+  table.TakeLayoutFrom(reader.layout());
+  return true;
+}
+
+bool ReadDbfTable(const std::filesystem::path& file, DbfTable& table, Messenger& messenger) {
+  table = DbfTable();
+  DbfReader reader;
+  if (!reader.Open(file, messenger)) return false;
+  DbfTable result;
+  result.TakeLayoutFrom(reader.layout());
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(file, ec);
+  const std::uintmax_t header = static_cast<std::uintmax_t>(DbfTableAccess::HeaderLength(result));
+  const std::uintmax_t inFile = ec || size < header ? 0 : (size - header) / result.recordLength();
+  DbfTableAccess::Records(result).reserve(
+      static_cast<std::size_t>(std::min<std::uintmax_t>(inFile, reader.announcedRecords())));
+  const int n = result.fieldCount();
+  while (reader.Next()) {
+    DbfRecord record(static_cast<std::size_t>(n));
+    for (int k = 1; k <= n; ++k) record[static_cast<std::size_t>(k - 1)] = reader.Text(k);
+    DbfTableAccess::Records(result).push_back(std::move(record));
+  }
+  if (reader.truncated()) {
+    messenger.Show(
+        TruncatedText(file, DbfTableAccess::Records(result).size(), reader.announcedRecords()),
+        kNoticeCaption, Icon::Warning);
+  }
+  table = std::move(result);
+  return true;
+}
+
+bool FormatDbfRecord(const DbfTable& table, const DbfRecord& record, std::string& out,
+                     std::string* why, std::size_t* unmappable) {
+  out.assign(static_cast<std::size_t>(table.recordLength()), ' ');
+  for (int k = 1; k <= table.fieldCount(); ++k) {
+    const DbfField& f = table.field(k);
+    const std::size_t index = static_cast<std::size_t>(k - 1);
+    const std::string_view text =
+        index < record.size() ? std::string_view(record[index]) : std::string_view();
+    char* target = out.data() + 1 + f.offset;
+    const std::size_t length = static_cast<std::size_t>(f.length);
+    if (f.IsWrittenAsText()) {
+      std::size_t bad = 0;
+      const std::string bytes = Utf8ToCp1250(text, &bad);
+      if (unmappable) *unmappable += bad;
+      std::memcpy(target, bytes.data(), std::min(length, bytes.size()));
+      continue;
+    }
+    const std::string number = FormatNumber(ReadNumber(text).value, f.length, f.decimals);
+    if (number.size() > length) {
+      SetWhy(why, "The value " + std::string(TrimBlanks(text)) + " does not fit the field " +
+                      f.name + " (" + std::to_string(f.length) + " characters, " +
+                      std::to_string(f.decimals) + " decimals).");
+      return false;
+    }
+    std::memcpy(target, number.data(), number.size());
+  }
+  return true;
+}
+
+bool FormatDbfFile(const DbfTable& table, std::string& out, std::string* why,
+                   std::size_t* unmappable) {
+  if (table.recordCount() > 0xFFFFFFFFu) {
+    SetWhy(why, "A table holds at most 4294967295 records.");
+    return false;
+  }
+  const std::size_t n = static_cast<std::size_t>(table.fieldCount());
+  const std::size_t headerLength = kHeaderSize + kDescriptorSize * n + 1;
+  const std::size_t recLen = static_cast<std::size_t>(table.recordLength());
+  out.assign(headerLength, '\0');
+  out.reserve(headerLength + recLen * table.recordCount());
+  out[0] = 3;
+  PutLe32(out.data() + 4, static_cast<std::uint32_t>(table.recordCount()));
+  PutLe16(out.data() + 8, static_cast<std::uint16_t>(headerLength));
+  PutLe16(out.data() + 10, static_cast<std::uint16_t>(recLen));
+  for (std::size_t i = 0; i < n; ++i) {
+    const DbfField& f = table.fields()[i];
+    char* d = out.data() + kHeaderSize + kDescriptorSize * i;
+    const std::string name = Utf8ToCp1250(f.name);
+    std::memcpy(d, name.data(), std::min<std::size_t>(11, name.size()));
+    d[11] = f.type;
+    d[16] = static_cast<char>(f.length);
+    d[17] = static_cast<char>(f.decimals);
+  }
+  out[headerLength - 1] = 0x0D;
+  std::string record;
+  for (const DbfRecord& r : table.records()) {
+    if (!FormatDbfRecord(table, r, record, why, unmappable)) return false;
+    out += record;
+  }
+  return true;
+}
+
+namespace {
+
+bool WriteTableBytes(const std::filesystem::path& file, const std::string& bytes,
+                     std::size_t unmappable, Messenger& messenger) {
+  if (unmappable > 0) {
+    messenger.Show(std::to_string(unmappable) +
+                       " character(s) that Windows-1250 cannot hold are written as \"?\" into\n'" +
+                       file.string() + "'.",
+                   kNoticeCaption, Icon::Warning);
+  }
+  std::string error;
+  if (!WriteFileAtomically(file, bytes, &error)) {
+    ShowError(messenger, CannotOpenFileText(file) + "\n" + error);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool WriteDbfTable(const std::filesystem::path& file, const DbfTable& table, Messenger& messenger) {
+  std::string bytes;
+  std::string why;
+  std::size_t unmappable = 0;
+  if (!FormatDbfFile(table, bytes, &why, &unmappable)) {
+    ShowError(messenger, "Nothing is written into\n'" + file.string() + "':\n" + why);
+    return false;
+  }
+  return WriteTableBytes(file, bytes, unmappable, messenger);
+}
+
+bool AppendDbfRecord(const std::filesystem::path& file, const DbfRecord& record,
+                     Messenger& messenger) {
+  std::string bytes;
+  if (!ReadWholeFile(file, bytes)) {
+    ShowError(messenger, CannotOpenFileText(file));
+    return false;
+  }
+  HeaderInfo info;
+  if (!ParseHeader(std::string_view(bytes).substr(0, kHeaderPrefix), file, info, messenger)) {
+    ShowError(messenger, kTableErrorsFoundText);
+    return false;
+  }
+  const std::size_t headerLength = static_cast<std::size_t>(info.headerLength);
+  const std::size_t recLen = static_cast<std::size_t>(info.recordLength);
+  const std::uint32_t announced = info.recordCount;
+  const std::size_t fieldCount = info.fields.size();
+  DbfTable layout;
+  DbfTableAccess::SetLayout(layout, info);
+  std::string why;
+  const std::size_t dataBytes = bytes.size() > headerLength ? bytes.size() - headerLength : 0;
+  const std::size_t complete = std::min<std::size_t>(dataBytes / recLen, announced);
+  if (complete < announced) {
+    messenger.Show(TruncatedText(file, complete, announced), kNoticeCaption, Icon::Warning);
+  }
+  if (complete >= 0xFFFFFFFFu) {
+    ShowError(messenger, "Nothing is written into\n'" + file.string() +
+                             "':\nit holds the most records a table can hold.");
+    return false;
+  }
+  std::string formatted;
+  std::size_t unmappable = 0;
+  if (!FormatDbfRecord(layout, record, formatted, &why, &unmappable)) {
+    ShowError(messenger, "Nothing is written into\n'" + file.string() + "':\n" + why);
+    return false;
+  }
+  const std::size_t recordsEnd = headerLength + complete * recLen;
+  const bool endMarker = bytes.size() > recordsEnd && bytes[recordsEnd] == 0x1A;
+  std::string out;
+  out.reserve(std::max(recordsEnd, headerLength) + recLen + 1);
+  out.append(bytes, 0, std::min(headerLength, bytes.size()));
+  if (out.size() < headerLength) {  // the file ended inside its header's padding
+    out.resize(headerLength, '\0');
+    out[kHeaderSize + kDescriptorSize * fieldCount] = 0x0D;
+  }
+  if (recordsEnd > headerLength) out.append(bytes, headerLength, recordsEnd - headerLength);
+  PutLe32(out.data() + 4, static_cast<std::uint32_t>(complete + 1));
+  out += formatted;
+  if (endMarker) out.push_back(0x1A);
+  return WriteTableBytes(file, out, unmappable, messenger);
+}
+
+}  // namespace kvem
