@@ -19,14 +19,23 @@ function(kvem_add_library name)
   target_link_libraries(${name} PUBLIC kvem_options ${ARG_LINKS} PRIVATE ${ARG_PRIVATE_LINKS})
 endfunction()
 
+# Every test program gets tests/support/test_environment.cpp: KVEM_TEST_DATA,
+# KVEM_EXAMPLES, KVEM_DATA_DIR (the repository's data/), KVEM_CLI (the built
+# kvem-cli) and LANG=C.UTF-8 are set before main().
+function(kvem_add_test_environment name)
+  target_sources(${name} PRIVATE "${CMAKE_SOURCE_DIR}/tests/support/test_environment.cpp")
+  target_compile_definitions(${name} PRIVATE KVEM_TEST_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+                                             KVEM_TEST_BINARY_DIR="${CMAKE_BINARY_DIR}")
+endfunction()
+
 # kvem_add_test(NAME SOURCES... LINKS targets...) registers a GoogleTest binary.
 function(kvem_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LINKS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}/tests")
   target_link_libraries(${name} PRIVATE kvem_options kvem_test_support ${ARG_LINKS} GTest::gtest GTest::gmock GTest::gtest_main)
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "KVEM_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;KVEM_EXAMPLES=${CMAKE_SOURCE_DIR}/examples;KVEM_DATA_DIR=${CMAKE_SOURCE_DIR}/data;KVEM_CLI=${CMAKE_BINARY_DIR}/src/cli/kvem-cli;LC_ALL=;LC_NUMERIC=;LANG=C.UTF-8")
+  kvem_add_test_environment(${name})
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
 endfunction()
 
 # kvem_add_qt_test(NAME SOURCES... LINKS targets...) registers a Qt Test program
@@ -37,6 +46,7 @@ function(kvem_add_qt_test name)
   set_target_properties(${name} PROPERTIES AUTOMOC ON AUTOUIC ON AUTORCC ON)
   target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}/tests" "${CMAKE_SOURCE_DIR}/src")
   target_link_libraries(${name} PRIVATE kvem_options ${ARG_LINKS} Qt6::Test Qt6::Widgets)
+  kvem_add_test_environment(${name})
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES ENVIRONMENT
     "QT_QPA_PLATFORM=offscreen;KVEM_TEST_DATA=${CMAKE_SOURCE_DIR}/tests/data;KVEM_EXAMPLES=${CMAKE_SOURCE_DIR}/examples;KVEM_DATA_DIR=${CMAKE_SOURCE_DIR}/data;LC_ALL=;LC_NUMERIC=;LANG=C.UTF-8")
