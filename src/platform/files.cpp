@@ -39,7 +39,11 @@ bool WriteFileAtomically(const std::filesystem::path& path, std::string_view byt
     return false;
   };
   const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : ".";
-  std::string pattern = (dir / ("." + path.filename().string() + ".XXXXXX")).string();
+  // A hidden name beside the target, so the rename stays within one file system.
+  std::string hidden = ".";
+  hidden += path.filename().string();
+  hidden += ".XXXXXX";
+  std::string pattern = (dir / hidden).string();
   const int fd = ::mkstemp(pattern.data());
   if (fd < 0) return fail("cannot create a temporary file for");
 
