@@ -37,7 +37,8 @@ void ReadLinesOnly(benchmark::State& state) {
     while (std::getline(in, line)) lines.push_back(line);
     benchmark::DoNotOptimize(lines.data());
   }
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(path)));
+  state.SetBytesProcessed(state.iterations() *
+                          static_cast<int64_t>(std::filesystem::file_size(path)));
 }
 BENCHMARK(ReadLinesOnly)->Unit(benchmark::kMillisecond);
 
@@ -49,7 +50,8 @@ void LoadProject(benchmark::State& state) {
     if (!kvem::ReadProject(project, path, '.', messenger)) state.SkipWithError("load failed");
     benchmark::DoNotOptimize(project.rooms.data());
   }
-  state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(std::filesystem::file_size(path)));
+  state.SetBytesProcessed(state.iterations() *
+                          static_cast<int64_t>(std::filesystem::file_size(path)));
 }
 BENCHMARK(LoadProject)->Unit(benchmark::kMillisecond);
 

@@ -13,5 +13,7 @@ int main(int argc, char** argv) {
   }
   kvem::StreamMessenger messenger(stderr);
   const kvem::Project project = kvem::examples::MakeFullProject();
-  return kvem::WriteProject(project, argv[1], kvem::DecimalSeparatorFromEnvironment(), messenger) ? 0 : 1;
+  return kvem::WriteProject(project, argv[1], kvem::DecimalSeparatorFromEnvironment(), messenger)
+             ? 0
+             : 1;
 }

@@ -66,7 +66,9 @@ void PrintTable(const Project& project, char sep) {
   std::printf("W/m3: %s\n", Trim(fields.lossPerVolume).c_str());
 }
 
-std::string Num(double value) { return FormatDouble("%.6f", value); }
+std::string Num(double value) {
+  return FormatDouble("%.6f", value);
+}
 
 void PrintCsv(const Project& project) {
   std::printf(
@@ -77,16 +79,18 @@ void PrintCsv(const Project& project) {
     const RoomResult& res = project.results[static_cast<std::size_t>(r)];
     std::string line = std::to_string(r) + "," + CsvField(room.number) + "," + CsvField(room.name) +
                        "," + std::to_string(room.ti);
-    for (double v : {res.surface, res.volume, res.transmissionLoss, res.ventilationLoss, res.totalLoss,
-                     res.lossPerVolume, res.lossPerVolumeKelvin, res.floorArea, res.lossPerFloorArea,
-                     FloorSurfaceTemperature(room.ti, res.lossPerFloorArea)}) {
+    for (double v :
+         {res.surface, res.volume, res.transmissionLoss, res.ventilationLoss, res.totalLoss,
+          res.lossPerVolume, res.lossPerVolumeKelvin, res.floorArea, res.lossPerFloorArea,
+          FloorSurfaceTemperature(room.ti, res.lossPerFloorArea)}) {
       line += "," + Num(v);
     }
     std::printf("%s\n", line.c_str());
   }
   const BuildingTotals& t = project.totals;
-  std::printf("total,,,,,%s,%s,%s,%s,%s,,,,\n", Num(t.volume).c_str(), Num(t.transmissionLoss).c_str(),
-              Num(t.ventilationLoss).c_str(), Num(t.totalLoss).c_str(), Num(t.lossPerVolume).c_str());
+  std::printf("total,,,,,%s,%s,%s,%s,%s,,,,\n", Num(t.volume).c_str(),
+              Num(t.transmissionLoss).c_str(), Num(t.ventilationLoss).c_str(),
+              Num(t.totalLoss).c_str(), Num(t.lossPerVolume).c_str());
 }
 
 int RunCalc(const Globals& globals, const CalcOptions& options) {
@@ -95,7 +99,8 @@ int RunCalc(const Globals& globals, const CalcOptions& options) {
   if (!ReadProject(app.project(), options.projectFile, app.decimalSeparator(), app.messenger())) {
     return kExitUnreadable;
   }
-  const std::filesystem::path tmp = options.tmpDir.empty() ? app.TmpDirectory() : std::filesystem::path(options.tmpDir);
+  const std::filesystem::path tmp =
+      options.tmpDir.empty() ? app.TmpDirectory() : std::filesystem::path(options.tmpDir);
   const bool ok = CalculateHeatLoss(app.project(), tmp, app.messenger());
   if (!ok) return kExitStopped;
   if (options.csv) {
@@ -116,8 +121,9 @@ void AddCalcCommand(CLI::App& app, Globals& globals) {
       "table. Messages go to stderr as \"caption: text\". Exit status: 0 computed, 1 the "
       "calculation stopped at a check, 2 the file cannot be read.");
   cmd->add_option("PROJECT", options->projectFile, "Project file (*.kvm)")->required();
-  cmd->add_flag("--csv", options->csv,
-                "Print machine-readable CSV (unrounded values, decimal point) instead of the table");
+  cmd->add_flag(
+      "--csv", options->csv,
+      "Print machine-readable CSV (unrounded values, decimal point) instead of the table");
   cmd->add_option("--tmp", options->tmpDir,
                   "Folder for the marker file \"Výsledek.out\" (default: the PathTmp setting)");
   cmd->callback([&globals, options] { globals.exitCode = RunCalc(globals, *options); });

@@ -25,7 +25,8 @@ int RunSetupCommand(const Globals& globals, const SetupOptions& options) {
   }
   const SetupResult result =
       RunSetup(settings, std::filesystem::absolute(options.dataTree).lexically_normal(), home);
-  for (const auto& [name, value] : result.values) std::printf("%s=%s\n", name.c_str(), value.c_str());
+  for (const auto& [name, value] : result.values)
+    std::printf("%s=%s\n", name.c_str(), value.c_str());
   if (!result.ok) {
     std::fprintf(stderr, "Kvem - error: %s\n", result.error.c_str());
     return kExitStopped;
@@ -46,8 +47,9 @@ void AddSetupCommand(CLI::App& app, Globals& globals) {
       "already set are kept.");
   cmd->add_option("--data", options->dataTree, "The installation tree PathMain points at")
       ->capture_default_str();
-  cmd->add_option("--home", options->home, "Folder under which Kvem/Working, Kvem/Tmp and "
-                                           "Kvem/Projects are made (default: $HOME)");
+  cmd->add_option("--home", options->home,
+                  "Folder under which Kvem/Working, Kvem/Tmp and "
+                  "Kvem/Projects are made (default: $HOME)");
   cmd->callback([&globals, options] { globals.exitCode = RunSetupCommand(globals, *options); });
 }
 

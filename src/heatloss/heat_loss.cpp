@@ -82,7 +82,8 @@ bool Calculation::ComputeRoom(int r) {
   const Room& room = project_.rooms[static_cast<std::size_t>(r)];
   RoomResult& result = project_.results[static_cast<std::size_t>(r)];
 
-  if (room.number.empty()) messenger_.Show(Format("Room number <%ld> is not define", r), kCaption, Icon::None);
+  if (room.number.empty())
+    messenger_.Show(Format("Room number <%ld> is not define", r), kCaption, Icon::None);
   if (room.name.empty()) {
     messenger_.Show(Format("Room description <%ld> is not define", r), kCaption, Icon::None);
   }
@@ -99,12 +100,15 @@ bool Calculation::ComputeRoom(int r) {
   const int wallCount = std::min(room.wallCount, kWallSlots);
   for (int w = 1; w < wallCount; ++w) {
     const Wall& wall = room.walls[static_cast<std::size_t>(w)];
-    if (wall.length == 0) return Stop(Format("Length of wall <%ld> in room <%ld> is not define", w, r));
-    if (wall.height == 0) return Stop(Format("Height of wall <%ld> in room <%ld> is not define", w, r));
+    if (wall.length == 0)
+      return Stop(Format("Length of wall <%ld> in room <%ld> is not define", w, r));
+    if (wall.height == 0)
+      return Stop(Format("Height of wall <%ld> in room <%ld> is not define", w, r));
     if (wall.temperatureDifference == 0) {
       return Stop(Format("Temperature difference of wall <%ld> in room <%ld> is 0", w, r));
     }
-    if (wall.k == 0.0) return Stop(Format("Overall heat transfer of wall <%ld> in room <%ld> is 0", w, r));
+    if (wall.k == 0.0)
+      return Stop(Format("Overall heat transfer of wall <%ld> in room <%ld> is 0", w, r));
 
     double sumA = 0.0;
     double sumAk = 0.0;
@@ -112,12 +116,14 @@ bool Calculation::ComputeRoom(int r) {
     const int openingCount = std::min(wall.openingCount, kOpeningSlots);
     for (int o = 1; o < openingCount; ++o) {
       const Opening& op = wall.openings[static_cast<std::size_t>(o)];
-      if (op.width == 0) return Stop(Format("Length of  opening<%ld> in wall <%ld> in room <%ld>", o, w, r));
+      if (op.width == 0)
+        return Stop(Format("Length of  opening<%ld> in wall <%ld> in room <%ld>", o, w, r));
       if (op.height == 0) {
         return Stop(Format("Height of opening <%ld> in wall <%ld> in room <%ld>", o, w, r));
       }
       if (op.k == 0.0) {
-        return Stop(Format("Overall heat transfer of opening <%ld> in wall <%ld> in room <%ld>", o, w, r));
+        return Stop(
+            Format("Overall heat transfer of opening <%ld> in wall <%ld> in room <%ld>", o, w, r));
       }
       if (op.count == 0) {
         return Stop(Format("Number of opening <%ld> in wall <%ld> in room <%ld> is 0", o, w, r));
@@ -181,8 +187,8 @@ bool Calculation::ComputeRoom(int r) {
 }  // namespace
 
 std::filesystem::path ResultFilePath(const std::filesystem::path& tmpDir) {
-  const std::filesystem::path name(std::u8string(reinterpret_cast<const char8_t*>(kResultFileName.data()),
-                                                 kResultFileName.size()));
+  const std::filesystem::path name(std::u8string(
+      reinterpret_cast<const char8_t*>(kResultFileName.data()), kResultFileName.size()));
   return tmpDir.empty() ? name : tmpDir / name;
 }
 
@@ -208,7 +214,8 @@ double RoomCharacteristic(double ratio) {
   return 0.5;
 }
 
-bool CalculateHeatLoss(Project& project, const std::filesystem::path& tmpDir, Messenger& messenger) {
+bool CalculateHeatLoss(Project& project, const std::filesystem::path& tmpDir,
+                       Messenger& messenger) {
   project.totals = BuildingTotals{};
   std::ofstream resultFile(ResultFilePath(tmpDir), std::ios::binary | std::ios::trunc);
   if (!resultFile) {

@@ -49,10 +49,10 @@ inline constexpr int kColumnTotalLoss = 8;
 using ResultRow = std::array<std::string, kResultColumnCount>;
 
 struct ResultFields {
-  std::string projectName;   // project name, line 1
-  std::string buildingName;  // building name, line 1
-  std::string totalVolume;   // "%8.1lf" m3
-  std::string totalLoss;     // "%8.1lf" W
+  std::string projectName;    // project name, line 1
+  std::string buildingName;   // building name, line 1
+  std::string totalVolume;    // "%8.1lf" m3
+  std::string totalLoss;      // "%8.1lf" W
   std::string lossPerVolume;  // "%8.2lf" W/m3
 };
 

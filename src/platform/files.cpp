@@ -33,7 +33,8 @@ bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::s
   return true;
 }
 
-bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes, std::string* error) {
+bool WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes,
+                         std::string* error) {
   auto fail = [&](const std::string& what) {
     if (error) *error = what + " " + path.string() + ": " + std::strerror(errno);
     return false;

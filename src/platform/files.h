@@ -10,7 +10,8 @@
 namespace kvem {
 
 // Reads the whole file into `bytes`; false (with a reason) when it cannot be read.
-bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::string* error = nullptr);
+bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes,
+                   std::string* error = nullptr);
 
 // Replaces `path` with `bytes` atomically. An existing file keeps its
 // permissions. On failure the previous file is untouched and no temporary file

@@ -40,7 +40,8 @@ bool ProgramLauncher::OpenWithDefaultProgram(const std::string& path) {
   return StartDetached("xdg-open", {path});
 }
 
-bool ProcessLauncher::StartDetached(const std::string& program, const std::vector<std::string>& arguments) {
+bool ProcessLauncher::StartDetached(const std::string& program,
+                                    const std::vector<std::string>& arguments) {
   QStringList args;
   for (const auto& a : arguments) args << QString::fromStdString(a);
   return QProcess::startDetached(QString::fromStdString(program), args);

@@ -11,7 +11,8 @@ class ProgramLauncher {
  public:
   virtual ~ProgramLauncher() = default;
   // Starts `program` with `arguments` and returns at once; false when it could not start.
-  virtual bool StartDetached(const std::string& program, const std::vector<std::string>& arguments) = 0;
+  virtual bool StartDetached(const std::string& program,
+                             const std::vector<std::string>& arguments) = 0;
   // Splits a command line as a shell would (quotes group words) and starts it.
   bool StartCommandLine(const std::string& commandLine);
   // Opens a file with the user's default program (xdg-open).
@@ -21,7 +22,8 @@ class ProgramLauncher {
 // Starts real processes (QProcess::startDetached).
 class ProcessLauncher : public ProgramLauncher {
  public:
-  bool StartDetached(const std::string& program, const std::vector<std::string>& arguments) override;
+  bool StartDetached(const std::string& program,
+                     const std::vector<std::string>& arguments) override;
 };
 
 // Records what would have been started; for tests.
@@ -31,7 +33,8 @@ class RecordingLauncher : public ProgramLauncher {
     std::string program;
     std::vector<std::string> arguments;
   };
-  bool StartDetached(const std::string& program, const std::vector<std::string>& arguments) override {
+  bool StartDetached(const std::string& program,
+                     const std::vector<std::string>& arguments) override {
     starts.push_back({program, arguments});
     return succeed;
   }

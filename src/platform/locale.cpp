@@ -16,7 +16,8 @@ char DecimalSeparatorForLocale(std::string_view localeName) {
   const QLocale locale(QString::fromStdString(name));
   if (locale.language() == QLocale::C) return '.';
   const QString point = locale.decimalPoint();
-  if (point.size() == 1 && point.at(0).unicode() < 0x80) return static_cast<char>(point.at(0).unicode());
+  if (point.size() == 1 && point.at(0).unicode() < 0x80)
+    return static_cast<char>(point.at(0).unicode());
   return '.';
 }
 

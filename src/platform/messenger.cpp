@@ -27,13 +27,15 @@ void StreamMessenger::Show(std::string_view text, std::string_view caption, Icon
 }
 
 bool StreamMessenger::Ask(std::string_view text, std::string_view caption) {
-  Show(std::string(text) + (askAnswer_ ? " [answered: yes]" : " [answered: no]"), caption, Icon::Question);
+  Show(std::string(text) + (askAnswer_ ? " [answered: yes]" : " [answered: no]"), caption,
+       Icon::Question);
   return askAnswer_;
 }
 
 int StreamMessenger::Choose(std::string_view text, std::string_view caption,
                             const std::vector<std::string>& options, int preselected) {
-  const int index = choice_ >= 0 && choice_ < static_cast<int>(options.size()) ? choice_ : preselected;
+  const int index =
+      choice_ >= 0 && choice_ < static_cast<int>(options.size()) ? choice_ : preselected;
   std::string line(text);
   if (index >= 0 && index < static_cast<int>(options.size())) {
     line += " [answered: " + options[static_cast<std::size_t>(index)] + "]";
@@ -56,7 +58,8 @@ bool RecordingMessenger::Ask(std::string_view text, std::string_view caption) {
 
 int RecordingMessenger::Choose(std::string_view text, std::string_view caption,
                                const std::vector<std::string>& options, int preselected) {
-  messages_.push_back({Kind::Choose, std::string(text), std::string(caption), Icon::Question, options});
+  messages_.push_back(
+      {Kind::Choose, std::string(text), std::string(caption), Icon::Question, options});
   if (choices_.empty()) return preselected;
   const int answer = choices_.front();
   choices_.pop_front();

@@ -35,8 +35,8 @@ class StreamMessenger : public Messenger {
   explicit StreamMessenger(std::FILE* stream);
   void Show(std::string_view text, std::string_view caption, Icon icon) override;
   bool Ask(std::string_view text, std::string_view caption) override;
-  int Choose(std::string_view text, std::string_view caption, const std::vector<std::string>& options,
-             int preselected) override;
+  int Choose(std::string_view text, std::string_view caption,
+             const std::vector<std::string>& options, int preselected) override;
 
   void SetAskAnswer(bool yes) { askAnswer_ = yes; }
   // -1 (the default) answers with the preselected option.
@@ -65,8 +65,8 @@ class RecordingMessenger : public Messenger {
 
   void Show(std::string_view text, std::string_view caption, Icon icon) override;
   bool Ask(std::string_view text, std::string_view caption) override;
-  int Choose(std::string_view text, std::string_view caption, const std::vector<std::string>& options,
-             int preselected) override;
+  int Choose(std::string_view text, std::string_view caption,
+             const std::vector<std::string>& options, int preselected) override;
 
   // Scripted answers, used in order; when none is left, Ask answers no and
   // Choose the preselected option.

@@ -13,7 +13,9 @@ namespace {
 bool IsCSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 std::size_t SkipSpace(std::string_view text) {
   std::size_t i = 0;
@@ -43,7 +45,8 @@ std::string FormatLong(const char* format, long value) {
   std::array<char, 128> buf{};
   int n = std::snprintf(buf.data(), buf.size(), format, value);
   if (n < 0) return {};
-  return std::string(buf.data(), std::min<std::size_t>(static_cast<std::size_t>(n), buf.size() - 1));
+  return std::string(buf.data(),
+                     std::min<std::size_t>(static_cast<std::size_t>(n), buf.size() - 1));
 }
 
 ParsedNumber ParseDecimal(std::string_view text, char separator) {
@@ -126,7 +129,8 @@ long ParseLong(std::string_view text) {
     }
     ++i;
   }
-  if (overflow) return negative ? std::numeric_limits<long>::min() : std::numeric_limits<long>::max();
+  if (overflow)
+    return negative ? std::numeric_limits<long>::min() : std::numeric_limits<long>::max();
   return negative ? -value : value;
 }
 

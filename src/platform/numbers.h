@@ -21,7 +21,7 @@ std::string FormatLong(const char* format, long value);
 
 struct ParsedNumber {
   double value = 0.0;
-  std::size_t consumed = 0;  // characters used, leading blanks included; 0 = no number
+  std::size_t consumed = 0;              // characters used, leading blanks included; 0 = no number
   bool stoppedAtOtherSeparator = false;  // e.g. "4.5" read with a decimal comma
 };
 

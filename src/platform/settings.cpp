@@ -18,7 +18,9 @@ constexpr std::string_view kSettingsGroup = "Settings";
 constexpr std::string_view kCadKindName = "Vektra";
 constexpr std::string_view kRecentGroup = "Recent File List";
 
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+QString Q(std::string_view s) {
+  return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 std::string Key(std::string_view group, std::string_view name) {
   std::string key(group);
@@ -61,13 +63,15 @@ class QtSettingsStore : public SettingsStore {
 
 }  // namespace
 
-std::optional<std::string> MemorySettingsStore::Read(std::string_view group, std::string_view name) const {
+std::optional<std::string> MemorySettingsStore::Read(std::string_view group,
+                                                     std::string_view name) const {
   const auto it = values_.find(Key(group, name));
   if (it == values_.end()) return std::nullopt;
   return it->second;
 }
 
-void MemorySettingsStore::Write(std::string_view group, std::string_view name, std::string_view value) {
+void MemorySettingsStore::Write(std::string_view group, std::string_view name,
+                                std::string_view value) {
   values_[Key(group, name)] = std::string(value);
 }
 
@@ -105,7 +109,9 @@ std::string Settings::ReadMain(std::string_view name) const {
   return Utf8Left(*value, kRegistryTextLimit);
 }
 
-bool Settings::HasMain(std::string_view name) const { return main_->Read(kMainGroup, name).has_value(); }
+bool Settings::HasMain(std::string_view name) const {
+  return main_->Read(kMainGroup, name).has_value();
+}
 
 void Settings::WriteMainForSetup(std::string_view name, std::string_view value) {
   main_->Write(kMainGroup, name, value);

@@ -26,8 +26,8 @@ inline constexpr std::string_view kPathWorking = "PathWorking";
 inline constexpr std::string_view kPathTmp = "PathTmp";
 inline constexpr std::string_view kPathProject = "PathProject";
 inline constexpr std::string_view kLanguageVersion = "JazykovaVerze";
-inline constexpr std::string_view kMainValueNames[] = {kPathMain,    kPathData,   kPathWorking,
-                                                       kPathTmp,     kPathProject, kLanguageVersion};
+inline constexpr std::string_view kMainValueNames[] = {kPathMain, kPathData,    kPathWorking,
+                                                       kPathTmp,  kPathProject, kLanguageVersion};
 
 inline constexpr int kDefaultCadKind = 120;
 inline constexpr std::size_t kRegistryTextLimit = 100;

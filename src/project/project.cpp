@@ -60,7 +60,9 @@ int AddRoom(Project& project, const Room& room) {
   return count++;
 }
 
-int AddWall(Room& room, const Wall& wall) { return AddItem(room.walls, room.wallCount, wall); }
+int AddWall(Room& room, const Wall& wall) {
+  return AddItem(room.walls, room.wallCount, wall);
+}
 
 int AddOpening(Wall& wall, const Opening& opening) {
   return AddItem(wall.openings, wall.openingCount, opening);
@@ -70,7 +72,9 @@ bool RemoveRoom(Project& project, int number) {
   return RemoveItem(project.rooms, project.building.roomCount, number);
 }
 
-bool RemoveWall(Room& room, int number) { return RemoveItem(room.walls, room.wallCount, number); }
+bool RemoveWall(Room& room, int number) {
+  return RemoveItem(room.walls, room.wallCount, number);
+}
 
 bool RemoveOpening(Wall& wall, int number) {
   return RemoveItem(wall.openings, wall.openingCount, number);

@@ -35,10 +35,10 @@ inline constexpr std::string_view kUnnamedPath = "Nový";
 inline constexpr std::string_view kNoCode = "???";
 
 struct Opening {
-  std::int32_t width = 0;   // mm (the calculation calls it the opening's "Length")
-  std::int32_t height = 0;  // mm
-  double k = 0.0;           // W/(m2.K)
-  double i = 0.0;           // joint permeability, in units of 1e-4 m3/(s.m.Pa^0.67)
+  std::int32_t width = 0;        // mm (the calculation calls it the opening's "Length")
+  std::int32_t height = 0;       // mm
+  double k = 0.0;                // W/(m2.K)
+  double i = 0.0;                // joint permeability, in units of 1e-4 m3/(s.m.Pa^0.67)
   std::int32_t jointLength = 0;  // mm
   std::int32_t count = 0;        // identical openings this record stands for
   std::string code;              // OpeningCode, three characters
@@ -83,20 +83,20 @@ struct BuildingData {
   std::int32_t b = 0;          // characteristic building number, Pa^0.67; 0 = not defined
   double p2 = 0.0;             // heat-up allowance: 0.0, 0.1 or 0.2
   std::string buildingTypeText;
-  std::int32_t buildingTypeCode = 0;  // 1 to 12; 0 = none chosen
+  std::int32_t buildingTypeCode = 0;   // 1 to 12; 0 = none chosen
   std::string indoorTemperatureTable;  // file name of the building type's Ti table
   std::int32_t roomCount = 1;          // next free room number
 };
 
 struct RoomResult {
-  double floorArea = 0.0;         // m2
-  double volume = 0.0;            // m3
-  double surface = 0.0;           // m2, the whole surface of the room box
-  double transmissionLoss = 0.0;  // W, with the allowances p1, p2, p3
-  double ventilationLoss = 0.0;   // W
-  double totalLoss = 0.0;         // W
-  double lossPerVolume = 0.0;     // W/m3
-  double lossPerFloorArea = 0.0;  // W/m2
+  double floorArea = 0.0;            // m2
+  double volume = 0.0;               // m3
+  double surface = 0.0;              // m2, the whole surface of the room box
+  double transmissionLoss = 0.0;     // W, with the allowances p1, p2, p3
+  double ventilationLoss = 0.0;      // W
+  double totalLoss = 0.0;            // W
+  double lossPerVolume = 0.0;        // W/m3
+  double lossPerFloorArea = 0.0;     // W/m2
   double lossPerVolumeKelvin = 0.0;  // W/(m3.K)
 };
 
@@ -174,7 +174,8 @@ bool RemoveOpening(Wall& wall, int number);
 inline constexpr std::string_view kRoomCapacityMessage =
     "The project already has 98 rooms, the most it can hold. Remove a room before adding another.";
 inline constexpr std::string_view kWallCapacityMessage =
-    "This room already has 19 walls, the most a room can hold. Remove a wall before adding another.";
+    "This room already has 19 walls, the most a room can hold. Remove a wall before adding "
+    "another.";
 inline constexpr std::string_view kOpeningCapacityMessage =
     "This wall already has 19 openings, the most a wall can hold. Remove an opening before adding "
     "another.";

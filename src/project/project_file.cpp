@@ -115,15 +115,16 @@ bool NormaliseCount(std::int32_t& count, int slots) {
 }
 
 std::string EndedMessage(std::string_view source, int lastLine) {
-  return "The project file '" + std::string(source) + "' ends after line " + std::to_string(lastLine) +
+  return "The project file '" + std::string(source) + "' ends after line " +
+         std::to_string(lastLine) +
          " before all its rooms, walls and openings are read.\nThe file is damaged; nothing was "
          "loaded.";
 }
 
 std::string CapacityMessage(std::string_view source, int line, std::string_view what, int most) {
   return "The project file '" + std::string(source) + "' gives at line " + std::to_string(line) +
-         " more " + std::string(what) + " than a project can hold (at most " + std::to_string(most) +
-         ").\nThe file is damaged; nothing was loaded.";
+         " more " + std::string(what) + " than a project can hold (at most " +
+         std::to_string(most) + ").\nThe file is damaged; nothing was loaded.";
 }
 
 }  // namespace
@@ -171,7 +172,8 @@ std::string FormatProjectText(const Project& project, char decimalSeparator) {
       w.Long("%8d", wall.temperatureDifference);
       w.Double("%8f", wall.k);
       w.Text(wall.code, kCodeWidth);
-      const int openingCount = wall.openingCount < 1 ? 1 : std::min(wall.openingCount, kOpeningSlots);
+      const int openingCount =
+          wall.openingCount < 1 ? 1 : std::min(wall.openingCount, kOpeningSlots);
       w.Long("%-8d", openingCount);
       for (int o = 1; o < openingCount; ++o) {
         const Opening& op = wall.openings[static_cast<std::size_t>(o)];
@@ -222,9 +224,9 @@ bool ParseProjectText(Project& project, std::string_view text, char decimalSepar
     return false;
   };
   if (!p.Text(b.projectName1, kBuildingTextWidth) || !p.Text(b.projectName2, kBuildingTextWidth) ||
-      !p.Text(b.buildingName1, kBuildingTextWidth) || !p.Text(b.buildingName2, kBuildingTextWidth) ||
-      !p.Text(b.preparedBy, kBuildingTextWidth) || !p.Text(b.date, kBuildingTextWidth) ||
-      !p.Text(b.jobOrderNumber, kBuildingTextWidth) ||
+      !p.Text(b.buildingName1, kBuildingTextWidth) ||
+      !p.Text(b.buildingName2, kBuildingTextWidth) || !p.Text(b.preparedBy, kBuildingTextWidth) ||
+      !p.Text(b.date, kBuildingTextWidth) || !p.Text(b.jobOrderNumber, kBuildingTextWidth) ||
       !p.Text(b.registrationNumber, kBuildingTextWidth) || !p.Text(b.note, kBuildingTextWidth) ||
       !p.Int(b.te) || !p.Text(b.location, kBuildingTextWidth) ||
       !p.Text(b.altitude, kShortTextWidth) || !p.Text(b.windyLandscape, kShortTextWidth) ||
@@ -294,14 +296,18 @@ bool ReadProject(Project& project, const std::filesystem::path& path, char decim
   return ParseProjectText(project, Cp1250ToUtf8(bytes), decimalSeparator, path.string(), messenger);
 }
 
-bool IsUnnamedPath(std::string_view path) { return EqualsIgnoreCase(path, kUnnamedPath); }
+bool IsUnnamedPath(std::string_view path) {
+  return EqualsIgnoreCase(path, kUnnamedPath);
+}
 
 std::string DocumentTitle(const Project& project) {
   if (IsUnnamedPath(project.path)) return project.path;
   return project.path + " - " + project.building.projectName1;
 }
 
-void NewDocument(Project& project) { project.path = std::string(kUnnamedPath); }
+void NewDocument(Project& project) {
+  project.path = std::string(kUnnamedPath);
+}
 
 bool OpenDocument(Project& project, const std::filesystem::path& path, char decimalSeparator,
                   Messenger& messenger) {
@@ -310,7 +316,9 @@ bool OpenDocument(Project& project, const std::filesystem::path& path, char deci
   return true;
 }
 
-bool SaveNeedsName(const Project& project) { return IsUnnamedPath(project.path); }
+bool SaveNeedsName(const Project& project) {
+  return IsUnnamedPath(project.path);
+}
 
 bool SaveDocument(Project& project, char decimalSeparator, Messenger& messenger) {
   if (SaveNeedsName(project)) return false;

@@ -35,7 +35,9 @@ class Cli : public ::testing::Test {
     result.err = test::ReadFile(dir_ / "err");
     return result;
   }
-  std::string Example(const char* name) const { return "'" + (test::ExamplesDir() / name).string() + "'"; }
+  std::string Example(const char* name) const {
+    return "'" + (test::ExamplesDir() / name).string() + "'";
+  }
   std::string Tmp() const { return " --tmp '" + dir_.path().string() + "'"; }
   // The worked room as a user with a decimal comma saves it.
   std::string CommaExample() const {
@@ -58,7 +60,8 @@ TEST_F(Cli, CalcPrintsTheResultsTable) {
 }
 
 TEST_F(Cli, CalcShowsTheUsersDecimalSeparator) {
-  const Result comma = Run("calc " + CommaExample() + Tmp(), "LC_ALL= LC_NUMERIC= LANG=cs_CZ.UTF-8");
+  const Result comma =
+      Run("calc " + CommaExample() + Tmp(), "LC_ALL= LC_NUMERIC= LANG=cs_CZ.UTF-8");
   ASSERT_EQ(comma.status, 0) << comma.err;
   EXPECT_NE(comma.out.find("Total loss [W]: 769,5"), std::string::npos) << comma.out;
 }
@@ -66,12 +69,13 @@ TEST_F(Cli, CalcShowsTheUsersDecimalSeparator) {
 TEST_F(Cli, CalcCsvHasUnroundedValuesAndATotalLine) {
   const Result r = Run("calc " + CommaExample() + Tmp() + " --csv", "LANG=cs_CZ.UTF-8");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out,
-            "order,room_number,name,ti,surface,volume,transfer_loss,ventilation_loss,total_loss,"
-            "loss_per_volume,loss_per_volume_kelvin,floor_area,loss_per_floor_area,floor_temperature\n"
-            "1,\"1,01\",Room,20,86.800000,52.000000,391.519355,378.000000,769.519355,14.798449,0.422813,"
-            "20.000000,38.475968,23.776708\n"
-            "total,,,,,52.000000,391.519355,378.000000,769.519355,14.798449,,,,\n");
+  EXPECT_EQ(
+      r.out,
+      "order,room_number,name,ti,surface,volume,transfer_loss,ventilation_loss,total_loss,"
+      "loss_per_volume,loss_per_volume_kelvin,floor_area,loss_per_floor_area,floor_temperature\n"
+      "1,\"1,01\",Room,20,86.800000,52.000000,391.519355,378.000000,769.519355,14.798449,0.422813,"
+      "20.000000,38.475968,23.776708\n"
+      "total,,,,,52.000000,391.519355,378.000000,769.519355,14.798449,,,,\n");
 }
 
 TEST_F(Cli, ExitStatusesTellWhatHappened) {
@@ -89,7 +93,7 @@ TEST_F(Cli, ExitStatusesTellWhatHappened) {
 
   test::WriteFile(dir_ / "cut.kvm", text.substr(0, 100));
   EXPECT_EQ(Run("calc '" + (dir_ / "cut.kvm").string() + "'" + Tmp()).status, 2);
-  EXPECT_EQ(Run("calc").status, 2);            // missing argument
+  EXPECT_EQ(Run("calc").status, 2);             // missing argument
   EXPECT_EQ(Run("no-such-command").status, 2);  // usage error
 }
 
@@ -97,7 +101,8 @@ TEST_F(Cli, SetupPrintsTheMainValuesInForce) {
   const Result r = Run("setup --home '" + dir_.path().string() + "' --data /opt/kvem");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_NE(r.out.find("PathMain=/opt/kvem\n"), std::string::npos);
-  EXPECT_NE(r.out.find("PathTmp=" + (dir_.path() / "Kvem" / "Tmp").string() + "\n"), std::string::npos);
+  EXPECT_NE(r.out.find("PathTmp=" + (dir_.path() / "Kvem" / "Tmp").string() + "\n"),
+            std::string::npos);
   EXPECT_NE(r.out.find("JazykovaVerze=CZ\n"), std::string::npos);
   // A second run keeps what is set.
   const Result again = Run("setup --home /elsewhere --data /elsewhere");

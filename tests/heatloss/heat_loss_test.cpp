@@ -132,8 +132,10 @@ struct StopCase {
 };
 
 const StopCase kStops[] = {
-    {"Design outdoor temperature is not defined", [](Project& p) { p.building.te = 0; }, Icon::Warning},
-    {"Characteristic building number is not define", [](Project& p) { p.building.b = 0; }, Icon::Warning},
+    {"Design outdoor temperature is not defined", [](Project& p) { p.building.te = 0; },
+     Icon::Warning},
+    {"Characteristic building number is not define", [](Project& p) { p.building.b = 0; },
+     Icon::Warning},
     {"No room is define", [](Project& p) { p.building.roomCount = 1; }},
     {"Room temperature <1> is not define", [](Project& p) { p.rooms[1].ti = 0; }},
     {"Length of room <1> is not define", [](Project& p) { p.rooms[1].length = 0; }},
@@ -141,11 +143,14 @@ const StopCase kStops[] = {
     {"Height of room <1> is not define", [](Project& p) { p.rooms[1].height = 0; }},
     {"Number of door in room <1> is 0", [](Project& p) { p.rooms[1].doors = 0; }},
     {"No wall is define in room <1>", [](Project& p) { p.rooms[1].wallCount = 1; }},
-    {"Length of wall <1> in room <1> is not define", [](Project& p) { p.rooms[1].walls[1].length = 0; }},
-    {"Height of wall <1> in room <1> is not define", [](Project& p) { p.rooms[1].walls[1].height = 0; }},
+    {"Length of wall <1> in room <1> is not define",
+     [](Project& p) { p.rooms[1].walls[1].length = 0; }},
+    {"Height of wall <1> in room <1> is not define",
+     [](Project& p) { p.rooms[1].walls[1].height = 0; }},
     {"Temperature difference of wall <1> in room <1> is 0",
      [](Project& p) { p.rooms[1].walls[1].temperatureDifference = 0; }},
-    {"Overall heat transfer of wall <1> in room <1> is 0", [](Project& p) { p.rooms[1].walls[1].k = 0; }},
+    {"Overall heat transfer of wall <1> in room <1> is 0",
+     [](Project& p) { p.rooms[1].walls[1].k = 0; }},
     {"Length of  opening<1> in wall <1> in room <1>",
      [](Project& p) { p.rooms[1].walls[1].openings[1].width = 0; }},
     {"Height of opening <1> in wall <1> in room <1>",
@@ -231,7 +236,8 @@ TEST_F(HeatLoss, BuildingChecksComeBeforeAnyRoom) {
   p.rooms[1].number = "";
   p.building.te = 0;
   EXPECT_FALSE(Calculate(p));
-  EXPECT_EQ(messenger_.texts(), std::vector<std::string>{"Design outdoor temperature is not defined"});
+  EXPECT_EQ(messenger_.texts(),
+            std::vector<std::string>{"Design outdoor temperature is not defined"});
 }
 
 TEST(HeatLossFile, AResultFileThatCannotBeOpenedStopsTheRun) {

@@ -24,7 +24,7 @@ TEST(ResultsTable, RowsShowTheResultsInTheColumnsFormats) {
   ASSERT_TRUE(CalculateHeatLoss(p, tmp.path(), messenger));
   const auto rows = MakeResultRows(p, ',');
   ASSERT_EQ(rows.size(), 1u);
-  const ResultRow expected = {"1",        "1.01",     "Room",     "20",      "   86,80",
+  const ResultRow expected = {"1",        "1.01",     "Room",     "20",       "   86,80",
                               "   52,00", "   391,5", "   378,0", "   769,5", "  14,80",
                               "   0,42",  "   20,00", "  38,48",  "   23,8"};
   EXPECT_EQ(rows[0], expected);

@@ -101,7 +101,8 @@ TEST_F(DamagedFile, BinaryGarbageNeverCrashes) {
       for (char& c : bytes) c = static_cast<char>(random() % 256);
     } else {  // a good file with bytes flipped: digits turn into counts of anything
       bytes = good;
-      for (int k = 0; k < 8; ++k) bytes[random() % bytes.size()] = static_cast<char>(random() % 256);
+      for (int k = 0; k < 8; ++k)
+        bytes[random() % bytes.size()] = static_cast<char>(random() % 256);
     }
     inMemory_ = test::SmallProject();
     Parse(Cp1250ToUtf8(bytes));

@@ -80,7 +80,8 @@ TEST(ProjectFile, CountsAndNumbersAreReadAsTheCLibraryReadsThem) {
   ASSERT_TRUE(ParseProjectText(loaded, text, '.', "x", messenger));
   EXPECT_DOUBLE_EQ(loaded.building.p2, 0.0);
   // A decimal point read under a decimal comma stops at the point.
-  ASSERT_TRUE(ParseProjectText(loaded, FormatProjectText(test::SmallProject(), '.'), ',', "x", messenger));
+  ASSERT_TRUE(
+      ParseProjectText(loaded, FormatProjectText(test::SmallProject(), '.'), ',', "x", messenger));
   EXPECT_DOUBLE_EQ(loaded.building.p2, 0.0);
   EXPECT_DOUBLE_EQ(loaded.rooms[1].walls[1].k, 0.0);
 }
