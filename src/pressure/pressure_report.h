@@ -1,0 +1,35 @@
+// "Tlak_Pos.txt", the text report of the pressure evaluation, and the
+// machine-readable CSV of the same results.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "platform/messenger.h"
+#include "pressure/network.h"
+
+namespace kvem {
+
+class PressureEvaluation;
+
+inline constexpr std::string_view kPressureReportName = "Tlak_Pos.txt";
+
+// The report as UTF-8 with "\n" line ends: "Created=<created>", the supply
+// and the return sections, the heater items. Numbers carry `separator`.
+std::string PressureReportText(std::string_view created, const CPrivodTelesa& supply,
+                               const CPrivodTelesa& ret, const CPrivodTelesa& items,
+                               std::string_view drawingKind, char separator);
+
+// Writes the report as Windows-1250 with CR LF, replacing the file
+// atomically; "cosi=%s" (caption "Kvem - error") when it cannot.
+bool WritePressureReport(const std::filesystem::path& file, std::string_view text, Messenger& messenger);
+
+// The local time as the report's first line shows it: "%Y-%m-%d %H:%M:%S".
+std::string LocalTimeText();
+
+// Three blocks: every section of both networks, the heater items, and one
+// summary row. Doubles as "%.17g", always with a decimal point.
+std::string PressureCsv(const PressureEvaluation& evaluation);
+
+}  // namespace kvem
