@@ -51,7 +51,9 @@ TEST(Startup, OpeningRemembersTheFileOnlyWhenItWasRead) {
 TEST(Commands, EveryMenuAndToolbarIdIsInTheTable) {
   for (const Menu& menu : Menus()) {
     for (const MenuEntry& entry : menu.entries) {
-      if (entry.id != command::kSeparator) EXPECT_NE(FindCommand(entry.id), nullptr) << entry.id;
+      if (entry.id != command::kSeparator) {
+        EXPECT_NE(FindCommand(entry.id), nullptr) << entry.id;
+      }
     }
   }
   int gaps = 0;
