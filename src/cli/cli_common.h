@@ -40,5 +40,6 @@ std::string CsvField(std::string_view text);
 // Each command module adds its subcommand(s) to the tool.
 void AddCalcCommand(CLI::App& app, Globals& globals);
 void AddSetupCommand(CLI::App& app, Globals& globals);
+void AddTablesCommand(CLI::App& app, Globals& globals);
 
 }  // namespace kvem::cli

@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
 
   AddCalcCommand(app, globals);
   AddSetupCommand(app, globals);
+  AddTablesCommand(app, globals);
 
   try {
     app.parse(argc, argv);
