@@ -41,5 +41,6 @@ std::string CsvField(std::string_view text);
 void AddCalcCommand(CLI::App& app, Globals& globals);
 void AddSetupCommand(CLI::App& app, Globals& globals);
 void AddTablesCommand(CLI::App& app, Globals& globals);
+void AddFloorCommand(CLI::App& app, Globals& globals);
 
 }  // namespace kvem::cli

@@ -24,6 +24,7 @@ int main(int argc, char** argv) {
   AddCalcCommand(app, globals);
   AddSetupCommand(app, globals);
   AddTablesCommand(app, globals);
+  AddFloorCommand(app, globals);
 
   try {
     app.parse(argc, argv);
