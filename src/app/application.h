@@ -10,9 +10,11 @@
 #include <utility>
 #include <vector>
 
+#include "label/label_data.h"
 #include "platform/messenger.h"
 #include "platform/settings.h"
 #include "project/project.h"
+#include "tables/standard_tables.h"
 
 namespace kvem {
 
@@ -34,6 +36,8 @@ class Application {
 
   // "JazykovaVerze", read once at start.
   const std::string& languageSuffix() const { return languageSuffix_; }
+  // The standard tables' file names, formed once from the suffix.
+  const StandardTableNames& tableNames() const { return tableNames_; }
   // "PathMain" followed by Kvem/Data, formed once at start.
   const std::filesystem::path& dataDirectory() const { return dataDirectory_; }
   // Directories that are read afresh at each use, as the program always did.
@@ -50,12 +54,17 @@ class Application {
   bool rangeMessagesEnabled() const { return rangeMessages_; }
   void EnableRangeMessages() { rangeMessages_ = true; }
 
+  // The energy label's record and the picture name of the last saved label.
+  EnergyLabelState& energyLabel() { return energyLabel_; }
+
  private:
+  EnergyLabelState energyLabel_;
   Settings settings_;
   Messenger& messenger_;
   char decimalSeparator_;
   Project project_;
   std::string languageSuffix_;
+  StandardTableNames tableNames_ = StandardTableNames::ForSuffix(languageSuffix_);
   std::filesystem::path dataDirectory_;
   int cadKind_ = kDefaultCadKind;
   bool rangeMessages_ = false;

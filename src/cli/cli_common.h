@@ -42,5 +42,6 @@ void AddCalcCommand(CLI::App& app, Globals& globals);
 void AddSetupCommand(CLI::App& app, Globals& globals);
 void AddTablesCommand(CLI::App& app, Globals& globals);
 void AddFloorCommand(CLI::App& app, Globals& globals);
+void AddLabelCommand(CLI::App& app, Globals& globals);
 
 }  // namespace kvem::cli

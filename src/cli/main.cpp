@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
   AddSetupCommand(app, globals);
   AddTablesCommand(app, globals);
   AddFloorCommand(app, globals);
+  AddLabelCommand(app, globals);
 
   try {
     app.parse(argc, argv);
