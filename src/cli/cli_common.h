@@ -43,5 +43,6 @@ void AddSetupCommand(CLI::App& app, Globals& globals);
 void AddTablesCommand(CLI::App& app, Globals& globals);
 void AddFloorCommand(CLI::App& app, Globals& globals);
 void AddLabelCommand(CLI::App& app, Globals& globals);
+void AddReportCommand(CLI::App& app, Globals& globals);
 
 }  // namespace kvem::cli

@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
   AddTablesCommand(app, globals);
   AddFloorCommand(app, globals);
   AddLabelCommand(app, globals);
+  AddReportCommand(app, globals);
 
   try {
     app.parse(argc, argv);

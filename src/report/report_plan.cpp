@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/numbers.h"
+
 namespace kvem::report {
 
 int HeaderLines(ReportKind kind) { return kind == ReportKind::Results ? 11 : 7; }
@@ -122,6 +124,20 @@ std::vector<PlannedPage> PaginateInputData(const std::vector<int>& roomLines,
     }
   }
   return pages;
+}
+
+bool ApplyPageSetup(const std::array<std::string, 4>& marginTexts, ReportKind kind,
+                    const PaperSize& paper, const LineHeights& heights, PrintSettings& settings,
+                    Messenger& messenger) {
+  PrintSettings chosen;
+  chosen.kind = kind;
+  chosen.topMargin = ParseInt32(marginTexts[0]);
+  chosen.leftMargin = ParseInt32(marginTexts[1]);
+  chosen.rightMargin = ParseInt32(marginTexts[2]);
+  chosen.bottomMargin = ParseInt32(marginTexts[3]);
+  if (!CheckMargins(chosen, paper, heights, messenger)) return false;
+  settings = chosen;
+  return true;
 }
 
 bool MakePagePlan(const Project& project, const PrintSettings& settings, const PaperSize& paper,

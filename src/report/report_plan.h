@@ -6,6 +6,8 @@
 // Every length is in units of 0.1 mm.
 #pragma once
 
+#include <array>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -109,6 +111,14 @@ std::vector<PlannedPage> PaginateInputData(const std::vector<int>& roomLines,
 // says why through the messenger.
 bool CheckMargins(const PrintSettings& settings, const PaperSize& paper, const LineHeights& heights,
                   Messenger& messenger);
+
+// The page setup's OK: the four typed margins (top, left, right, bottom) as
+// whole numbers (text that is no number gives 0) and the report kind. They
+// are stored only when the margins leave room for the report; otherwise the
+// messenger says why and `settings` stays as it was.
+bool ApplyPageSetup(const std::array<std::string, 4>& marginTexts, ReportKind kind,
+                    const PaperSize& paper, const LineHeights& heights, PrintSettings& settings,
+                    Messenger& messenger);
 
 // The pages of the report. Results: page 1 takes rows 1 .. C1, every later
 // page the next C2 rows. Input data: rooms stay whole; a page takes rooms

@@ -170,5 +170,24 @@ TEST(ReportMargins, RefusedWhenTheyLeaveNoRoom) {
   EXPECT_TRUE(CheckMargins(s, kA4, h, m));
 }
 
+TEST(ReportMargins, PageSetupStoresWholeNumbersOnlyWhenTheyFit) {
+  const LineHeights h;
+  RecordingMessenger m;
+  PrintSettings s;
+  // Typed text is read like atoi: a number prefix counts, anything else is 0.
+  ASSERT_TRUE(ApplyPageSetup({"5", "12x", "abc", " 7"}, ReportKind::InputData, kA4, h, s, m));
+  EXPECT_EQ(s.kind, ReportKind::InputData);
+  EXPECT_EQ(s.topMargin, 5);
+  EXPECT_EQ(s.leftMargin, 12);
+  EXPECT_EQ(s.rightMargin, 0);
+  EXPECT_EQ(s.bottomMargin, 7);
+  // Refused margins leave every setting as it was.
+  EXPECT_FALSE(ApplyPageSetup({"150", "20", "20", "150"}, ReportKind::Results, kA4, h, s, m));
+  EXPECT_EQ(s.kind, ReportKind::InputData);
+  EXPECT_EQ(s.topMargin, 5);
+  ASSERT_EQ(m.messages().size(), 1u);
+  EXPECT_EQ(m.messages()[0].text, kNoHeightMessage);
+}
+
 }  // namespace
 }  // namespace kvem::report
