@@ -85,12 +85,16 @@ std::string ConstructionProblem(const CMistPodlahVytap& room, const Construction
   if (bad(room.lambdaE) || room.lambdaE <= 0.0) return "--lambdaE must be above 0";
   if (bad(room.k) || room.k <= 0.0) return "--k must be above 0";
   if (bad(room.lamellaThickness) || room.lamellaThickness < 0.0) return "--swl must be 0 or more";
-  if (bad(room.lamellaConductivity) || room.lamellaConductivity < 0.0) return "--lambdawl must be 0 or more";
-  if (bad(room.lamellaProportion) || room.lamellaProportion < 0.0) return "--proportion must be 0 or more";
-  if (bad(p.D) || bad(p.sR) || p.sR <= 0.0 || p.D <= 2.0 * p.sR) return "--D must be above 2 x --sR, and --sR above 0";
+  if (bad(room.lamellaConductivity) || room.lamellaConductivity < 0.0)
+    return "--lambdawl must be 0 or more";
+  if (bad(room.lamellaProportion) || room.lamellaProportion < 0.0)
+    return "--proportion must be 0 or more";
+  if (bad(p.D) || bad(p.sR) || p.sR <= 0.0 || p.D <= 2.0 * p.sR)
+    return "--D must be above 2 x --sR, and --sR above 0";
   if (bad(p.lambdaR) || p.lambdaR <= 0.0) return "--lambdaR must be above 0";
   if (bad(p.Do) || p.Do <= 0.004) return "--Do must be above 0.004 m";
-  if (p.Do - p.D >= 0.0006 && (bad(p.lambdaO) || p.lambdaO <= 0.0)) return "--lambdao must be above 0";
+  if (p.Do - p.D >= 0.0006 && (bad(p.lambdaO) || p.lambdaO <= 0.0))
+    return "--lambdao must be above 0";
   if (p.Do < p.D) return "--Do must not be below --D";
   for (double t : o.spacings) {
     if (bad(t) || t <= 0.0) return "every spacing of --spacings must be above 0";
@@ -121,14 +125,16 @@ void AddConstructionOptions(CLI::App* cmd, ConstructionOptions& o) {
   cmd->add_option("--R", o.R, "Heat resistance of the floor covering R [m2.K/W] (default 0.01)");
   cmd->add_option("--su", o.su,
                   "Layer height over the pipes [mm] (default 42 for types A, C and 5; 3 for B)");
-  cmd->add_option("--lambdaE", o.lambdaE,
-                  "Thermal conductivity of the levelling layer [W/(m.K)] (default 1.2; 0.15 for B)");
+  cmd->add_option(
+      "--lambdaE", o.lambdaE,
+      "Thermal conductivity of the levelling layer [W/(m.K)] (default 1.2; 0.15 for B)");
   cmd->add_option("--D", o.D, "Outer pipe diameter [m] (default 0.016)");
   cmd->add_option("--sR", o.sR, "Pipe wall thickness [m] (default 0.002)");
   cmd->add_option("--lambdaR", o.lambdaR, "Conductivity of the pipe wall [W/(m.K)] (default 0.35)");
   cmd->add_option("--Do", o.Do,
                   "Outer diameter over a sheath [m] (default: D; counts from 0.6 mm over D)");
-  cmd->add_option("--lambdao", o.lambdaO, "Conductivity of the sheath [W/(m.K)] (default: lambdaR)");
+  cmd->add_option("--lambdao", o.lambdaO,
+                  "Conductivity of the sheath [W/(m.K)] (default: lambdaR)");
   cmd->add_option("--k", o.k, "Experimental coefficient of the system [-] (default 1.0)");
   cmd->add_option("--swl", o.swl, "Type B: thickness of the conducting lamellae [mm] (default 0)");
   cmd->add_option("--lambdawl", o.lambdaWL,
@@ -136,12 +142,15 @@ void AddConstructionOptions(CLI::App* cmd, ConstructionOptions& o) {
   cmd->add_option("--proportion", o.proportion, "Type B: lamella proportion L/T [1] (default 0.8)");
   cmd->add_flag("--marginal", o.marginal,
                 "The circuit has a marginal area (floor up to 15 K above the room, at most 35 °C)");
-  cmd->add_option("--spacings", o.spacings,
-                  "Pipe spacings [m], comma-separated, decimal point (default 0.075,0.15,0.225,0.3)")
+  cmd->add_option(
+         "--spacings", o.spacings,
+         "Pipe spacings [m], comma-separated, decimal point (default 0.075,0.15,0.225,0.3)")
       ->delimiter(',');
 }
 
-std::string Fixed(const char* format, double value, char sep) { return FormatDouble(format, value, sep); }
+std::string Fixed(const char* format, double value, char sep) {
+  return FormatDouble(format, value, sep);
+}
 
 int RunCurves(const Globals& globals, const ConstructionOptions& o) {
   CMistPodlahVytap room = MakeRoom(o);
@@ -157,8 +166,9 @@ int RunCurves(const Globals& globals, const ConstructionOptions& o) {
   if (o.csv) {
     std::printf("spacing,qG,dthetaHG,KH\n");
     for (const auto& v : curves) {
-      std::printf("%s,%s,%s,%s\n", Fixed("%.6f", v.T, '.').c_str(), Fixed("%.6f", v.qG, '.').c_str(),
-                  Fixed("%.6f", v.dTHG, '.').c_str(), Fixed("%.6f", v.KH, '.').c_str());
+      std::printf("%s,%s,%s,%s\n", Fixed("%.6f", v.T, '.').c_str(),
+                  Fixed("%.6f", v.qG, '.').c_str(), Fixed("%.6f", v.dTHG, '.').c_str(),
+                  Fixed("%.6f", v.KH, '.').c_str());
     }
     return kExitOk;
   }
@@ -167,8 +177,9 @@ int RunCurves(const Globals& globals, const ConstructionOptions& o) {
               Fixed("%.0f", MezniTok(room.thetai, c.thetaFMax), sep).c_str());
   std::printf("%8s %12s %18s %18s\n", "T [m]", "qG [W/m2]", "DthetaH,G [K]", "K_H [W/(m2.K)]");
   for (const auto& v : curves) {
-    std::printf("%8s %12s %18s %18s\n", Fixed("%.3f", v.T, sep).c_str(), Fixed("%.1f", v.qG, sep).c_str(),
-                Fixed("%.2f", v.dTHG, sep).c_str(), Fixed("%.3f", v.KH, sep).c_str());
+    std::printf("%8s %12s %18s %18s\n", Fixed("%.3f", v.T, sep).c_str(),
+                Fixed("%.1f", v.qG, sep).c_str(), Fixed("%.2f", v.dTHG, sep).c_str(),
+                Fixed("%.3f", v.KH, sep).c_str());
   }
   return kExitOk;
 }
@@ -181,7 +192,9 @@ int RunCircuit(const Globals& globals, const CircuitOptions& o) {
   }
   const double area = o.AR + o.AA;
   if (!std::isfinite(area) || o.AR < 0.0 || o.AA < 0.0 || area <= 0.0 || !std::isfinite(o.Phi)) {
-    std::fprintf(stderr, "kvem-cli floor circuit: --AR and --AA must not be negative and their sum above 0\n");
+    std::fprintf(
+        stderr,
+        "kvem-cli floor circuit: --AR and --AA must not be negative and their sum above 0\n");
     return kExitUnreadable;
   }
   Run run(globals);
@@ -215,7 +228,8 @@ int RunCircuit(const Globals& globals, const CircuitOptions& o) {
       std::printf("No spacing could be evaluated.\n");
     } else {
       std::printf("No spacing delivers q = %s W/m2; the smallest spacing gives at most %s W/m2.\n",
-                  FormatDouble("%.1f", c.q, sep).c_str(), FormatDouble("%.1f", -result, sep).c_str());
+                  FormatDouble("%.1f", c.q, sep).c_str(),
+                  FormatDouble("%.1f", -result, sep).c_str());
     }
     return kExitStopped;
   }
@@ -267,15 +281,21 @@ void AddFloorCommand(CLI::App& app, Globals& globals) {
       "Exit status: 0 designed, 1 no spacing delivers the heat (the printed spacing is then -qG "
       "of the smallest spacing, or 0 when none could be evaluated), 2 bad values.");
   AddConstructionOptions(circuitCmd, circuit->construction);
-  circuitCmd->add_option("--AR", circuit->AR, "Marginal (edge) area A_R [m2]")->capture_default_str();
+  circuitCmd->add_option("--AR", circuit->AR, "Marginal (edge) area A_R [m2]")
+      ->capture_default_str();
   circuitCmd->add_option("--AA", circuit->AA, "Occupied area A_A [m2]")->required();
   circuitCmd->add_option("--Phi", circuit->Phi, "Heat the circuit has to deliver [W]")->required();
-  circuitCmd->add_option("--thetaV", circuit->thetaV, "Supply temperature of the circuit [°C] (default --tVdes)");
-  circuitCmd->add_option("--thetaR", circuit->thetaR, "Return temperature of the circuit [°C] (default --tRdes)");
-  circuitCmd->add_option("--thetau", circuit->thetaU, "Temperature of the space under the floor [°C]")
+  circuitCmd->add_option("--thetaV", circuit->thetaV,
+                         "Supply temperature of the circuit [°C] (default --tVdes)");
+  circuitCmd->add_option("--thetaR", circuit->thetaR,
+                         "Return temperature of the circuit [°C] (default --tRdes)");
+  circuitCmd
+      ->add_option("--thetau", circuit->thetaU, "Temperature of the space under the floor [°C]")
       ->capture_default_str();
-  circuitCmd->add_option("--tVdes", circuit->tVDes, "Design supply temperature [°C]")->capture_default_str();
-  circuitCmd->add_option("--tRdes", circuit->tRDes, "Design return temperature [°C]")->capture_default_str();
+  circuitCmd->add_option("--tVdes", circuit->tVDes, "Design supply temperature [°C]")
+      ->capture_default_str();
+  circuitCmd->add_option("--tRdes", circuit->tRDes, "Design return temperature [°C]")
+      ->capture_default_str();
   circuitCmd->add_flag("--by-user", circuit->byUser,
                        "User temperatures: keep the circuit's supply and return temperatures and "
                        "take the spacing whose output comes closest to Phi");

@@ -243,7 +243,9 @@ void LimitPoint(double phi, double BG, double nG, double KH, CCSN_EN_1264::Spaci
   v.qG = phi * BG * std::pow(ratio, nG);
 }
 
-double ExperimentalCoefficient(const CMistPodlahVytap& room) { return room.k > 0.0 ? room.k : 1.0; }
+double ExperimentalCoefficient(const CMistPodlahVytap& room) {
+  return room.k > 0.0 ? room.k : 1.0;
+}
 
 }  // namespace
 
@@ -259,8 +261,8 @@ CCSN_EN_1264::SpacingValues CCSN_EN_1264::EvaluateAC(const CMistPodlahVytap& roo
   const double mU = 100.0 * (0.045 - su);
   const double mD = 250.0 * (circuit.pipe.D - 0.020);
   const double P = SoucinitelAB(room.R, room.lambdaE) * std::pow(SoucinitelAT(room.R), mT) *
-                   std::pow(SoucinitelAU(room.R, te), mU) *
-                   std::pow(SoucinitelAD(room.R, te), mD) * ExperimentalCoefficient(room);
+                   std::pow(SoucinitelAU(room.R, te), mU) * std::pow(SoucinitelAD(room.R, te), mD) *
+                   ExperimentalCoefficient(room);
   const double B = SoucinitelB(6.7, T * P, circuit.pipe);
   SpacingValues v;
   v.T = T;
@@ -277,7 +279,8 @@ CCSN_EN_1264::SpacingValues CCSN_EN_1264::EvaluateB(const CMistPodlahVytap& room
   const double bu = SoucinitelBU(T);
   // KWL = (b_u.s_u.lambda_E + s_WL.lambda_WL) / 0.125 m, heights in mm.
   const double KWL =
-      8.0 * 0.001 * (bu * room.su * room.lambdaE + room.lamellaThickness * room.lamellaConductivity);
+      8.0 * 0.001 *
+      (bu * room.su * room.lambdaE + room.lamellaThickness * room.lamellaConductivity);
   const double KWL0 = 8.0 * 0.001 * bu * room.su * room.lambdaE;
   const double BG = MezniBGB(T, KWL);
   const double nG = MezniNGB(T, KWL);
@@ -286,10 +289,10 @@ CCSN_EN_1264::SpacingValues CCSN_EN_1264::EvaluateB(const CMistPodlahVytap& room
   const double x = room.lamellaProportion * kLamellaProportionScale;
   const double aWL = a1 - (a1 - a0) * (1.0 - 3.2 * x + 3.4 * x * x - 1.2 * x * x * x);
   const double mT = 1.0 - T / 0.075;
-  const double P = SoucinitelABSuchy(room.lambdaE) * std::pow(SoucinitelATB(su / room.lambdaE), mT) *
-                   aWL * SoucinitelAK(T);
-  const double P1 = P * ExperimentalCoefficient(room) /
-                    (1.0 + 6.5 * P * room.R * (1.0 + 0.44 * std::sqrt(T)));
+  const double P = SoucinitelABSuchy(room.lambdaE) *
+                   std::pow(SoucinitelATB(su / room.lambdaE), mT) * aWL * SoucinitelAK(T);
+  const double P1 =
+      P * ExperimentalCoefficient(room) / (1.0 + 6.5 * P * room.R * (1.0 + 0.44 * std::sqrt(T)));
   const double B = SoucinitelB(6.5, T * P1, circuit.pipe);
   SpacingValues v;
   v.T = T;

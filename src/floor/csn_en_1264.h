@@ -88,7 +88,9 @@ class CCSN_EN_1264 {
   double MezniNGB(double T, double KWL);
   double SoucinitelAWL(double T, double KWL, double D);
   // Limit heat flux of the floor [W/m2].
-  static double MezniTok(double thetai, double thetaFMax) { return kvem::MezniTok(thetai, thetaFMax); }
+  static double MezniTok(double thetai, double thetaFMax) {
+    return kvem::MezniTok(thetai, thetaFMax);
+  }
   // Pipe coefficient B [W/(m2.K)] for the reference value B0.
   static double SoucinitelB(double B0, double X, const CTopnaTrubka& pipe);
   // Conduction resistance of a cylindrical layer (without the 1/pi).

@@ -37,7 +37,9 @@ void CTopnyOkruh::SetMeanFloorTemperature(double thetai) {
   thetaFm = q > 0.0 ? thetai + std::pow(q / 8.92, 1.0 / 1.1) : thetai;
 }
 
-void CTopnyOkruh::SetMaxOutput(double thetai) { PhiMax = MezniTok(thetai, thetaFMax) * A; }
+void CTopnyOkruh::SetMaxOutput(double thetai) {
+  PhiMax = MezniTok(thetai, thetaFMax) * A;
+}
 
 void CTopnyOkruh::SetLength() {
   if (T <= 0.0) {
@@ -98,11 +100,11 @@ struct ConstructionDefaults {
   double proportion;  // <= 0: none
 };
 
-constexpr ConstructionDefaults kDefaultsA{0.01, 0.035, 0.55, 0.25, 0.01, 0.17, 42.0, 1.2,
+constexpr ConstructionDefaults kDefaultsA{0.01, 0.035, 0.55, 0.25,  0.01, 0.17, 42.0, 1.2,
                                           22.0, 0.0,   0.0,  0.054, 50.0, 1.0,  0.8};
 constexpr ConstructionDefaults kDefaultsB{0.01, 0.035, 0.55, 0.25, 0.01, 0.17, 3.0, 0.15,
                                           22.0, 22.0,  6.0,  0.15, 50.0, 1.0,  0.8};
-constexpr ConstructionDefaults kDefaultsS{0.01, 0.02, 0.37, 0.25, 0.01, 0.17, 20.0, 0.15,
+constexpr ConstructionDefaults kDefaultsS{0.01, 0.02, 0.37, 0.25,  0.01, 0.17, 20.0, 0.15,
                                           20.0, 20.0, 20.0, 0.054, 0.0,  1.0,  0.0};
 
 void Default(double& value, double fallback) {

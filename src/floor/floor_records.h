@@ -63,16 +63,16 @@ struct NavrhovaTeplota {
 // dialog. Owned by the caller (the application, a batch command, a test).
 struct FloorDesignState {
   NavrhovaTeplota navrhovaTeplota;
-  bool rezimUzivatele = false;       // false: EN 1264 design; true: user temperatures
-  double deltaThetaVDes = 0.0;       // design supply temperature excess [K]
-  double minimalSigma = 5.0;         // [K], user-temperatures mode
-  double maxLoopLength = 140.0;      // [m]
-  double tolerance = 1.03;           // [-]
-  double returnExcess = 5.0;         // [K]
-  double maxFlow = 4.0 / 60.0;       // [kg/s]
-  double minFlow = 0.5 / 60.0;       // [kg/s]
+  bool rezimUzivatele = false;   // false: EN 1264 design; true: user temperatures
+  double deltaThetaVDes = 0.0;   // design supply temperature excess [K]
+  double minimalSigma = 5.0;     // [K], user-temperatures mode
+  double maxLoopLength = 140.0;  // [m]
+  double tolerance = 1.03;       // [-]
+  double returnExcess = 5.0;     // [K]
+  double maxFlow = 4.0 / 60.0;   // [kg/s]
+  double minFlow = 0.5 / 60.0;   // [kg/s]
   int defaultSystemType = kSystemTypeA;
-  std::vector<CRoztece> roztece;     // the spacing records
+  std::vector<CRoztece> roztece;  // the spacing records
 
   // Where the table lookups report an argument outside their range; nothing is
   // reported unless `rangeMessages` is on (the programs turn it on at start).
@@ -85,26 +85,26 @@ struct FloorDesignState {
 struct CTopnyOkruh {
   CTopnaTrubka pipe;
   std::string name;
-  std::string note;              // heater count of a virtual heater
-  double T = 0.0;                // pipe spacing [m]
-  double L = 0.0;                // pipe length in the heated area [m]
-  double Phi = 0.0;              // heat to deliver [W]
-  double PhiMax = 0.0;           // maximum output [W]
-  double notCovered = 0.0;       // Phi - A.q [W]
-  double A = 0.0;                // total area [m2]
-  double AR = 0.0;               // marginal (edge) area [m2]
-  double AA = 0.0;               // occupied area [m2]
-  double q = 0.0;                // heat flux [W/m2]
-  double thetaFMax = 0.0;        // maximum floor surface temperature [°C]
-  double thetaFm = 0.0;          // mean floor surface temperature [°C]
-  double thetaV = 0.0;           // supply [°C]
-  double thetaR = 0.0;           // return [°C]
-  double deltaThetaH = -1.0;     // heating medium temperature difference [K]; -1: never designed
-  double sigma = 0.0;            // temperature drop [K]
-  double thetaU = 5.0;           // space under the floor [°C]
-  double mH = 0.0;               // design flow [kg/s]
-  bool marginalZone = false;     // the marginal area is served at the densest spacing
-  double connectionLength = 0.0; // connection pipe [m]
+  std::string note;               // heater count of a virtual heater
+  double T = 0.0;                 // pipe spacing [m]
+  double L = 0.0;                 // pipe length in the heated area [m]
+  double Phi = 0.0;               // heat to deliver [W]
+  double PhiMax = 0.0;            // maximum output [W]
+  double notCovered = 0.0;        // Phi - A.q [W]
+  double A = 0.0;                 // total area [m2]
+  double AR = 0.0;                // marginal (edge) area [m2]
+  double AA = 0.0;                // occupied area [m2]
+  double q = 0.0;                 // heat flux [W/m2]
+  double thetaFMax = 0.0;         // maximum floor surface temperature [°C]
+  double thetaFm = 0.0;           // mean floor surface temperature [°C]
+  double thetaV = 0.0;            // supply [°C]
+  double thetaR = 0.0;            // return [°C]
+  double deltaThetaH = -1.0;      // heating medium temperature difference [K]; -1: never designed
+  double sigma = 0.0;             // temperature drop [K]
+  double thetaU = 5.0;            // space under the floor [°C]
+  double mH = 0.0;                // design flow [kg/s]
+  bool marginalZone = false;      // the marginal area is served at the densest spacing
+  double connectionLength = 0.0;  // connection pipe [m]
   double factor = 1.04;
 
   // thetaF,max: 9 K above the room, 15 K with a marginal area, never above 35 °C.
@@ -137,22 +137,22 @@ struct CMistPodlahVytap {
 
   // Floor construction. Resistances in m2.K/W, heights in mm,
   // conductivities in W/(m.K).
-  double R = 0.0;                        // covering (top layer)
+  double R = 0.0;  // covering (top layer)
   double bearingResistance = 0.0;
   double insulationResistance = 0.0;
   double ceilingResistance = 0.0;
   double plasterResistance = 0.0;
   double lowerSurfaceResistance = 0.0;
-  double su = 0.0;                       // layer height over the pipes [mm]
-  double lambdaE = 0.0;                  // levelling (load-bearing) layer
-  double insulationHeight = 0.0;         // [mm]
+  double su = 0.0;                            // layer height over the pipes [mm]
+  double lambdaE = 0.0;                       // levelling (load-bearing) layer
+  double insulationHeight = 0.0;              // [mm]
   double insulationHeightUnderPipe = 0.0;     // type B [mm]
   double insulationHeightUnderLamella = 0.0;  // type B [mm]
   double insulationConductivity = 0.0;
-  double lamellaThickness = 0.0;         // s_WL [mm]
-  double lamellaConductivity = 0.0;      // lambda_WL
-  double lamellaProportion = 0.0;        // L/T [1]
-  bool reinforcement = false;            // type C
+  double lamellaThickness = 0.0;     // s_WL [mm]
+  double lamellaConductivity = 0.0;  // lambda_WL
+  double lamellaProportion = 0.0;    // L/T [1]
+  bool reinforcement = false;        // type C
   double reinforcementConductivity = 0.0;
   double reinforcementProportion = 0.0;  // [%]
   double k = 1.0;                        // experimental coefficient

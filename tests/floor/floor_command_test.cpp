@@ -43,21 +43,15 @@ class FloorCli : public ::testing::Test {
   test::TempDir dir_;
 };
 
-TEST_F(FloorCli, CurvesOfTheStandardSpacings) {
+TEST_F(FloorCli, CurvesAsTextAndCsv) {
   const Result r = Run("curves");
   ASSERT_EQ(r.status, 0) << r.err;
   EXPECT_EQ(Lines(r.out), 6) << r.out;  // two heading lines, four spacings
-  EXPECT_NE(r.out.find("0.075"), std::string::npos);
   EXPECT_NE(r.out.find("0.300"), std::string::npos);
-  EXPECT_EQ(r.err, "");
-}
-
-TEST_F(FloorCli, CurvesCsvAndTheUsersSeparator) {
   const Result csv = Run("curves --csv --type B --spacings 0.1,0.45", "LANG=cs_CZ.UTF-8");
   ASSERT_EQ(csv.status, 0) << csv.err;
   EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')), "spacing,qG,dthetaHG,KH");
-  EXPECT_EQ(Lines(csv.out), 3);
-  EXPECT_EQ(csv.out.find("0.450000,"), csv.out.rfind('\n', csv.out.size() - 2) + 1) << csv.out;
+  EXPECT_NE(csv.out.find("\n0.450000,"), std::string::npos) << csv.out;
   const Result text = Run("curves --spacings 0.15", "LC_ALL= LC_NUMERIC= LANG=cs_CZ.UTF-8");
   EXPECT_NE(text.out.find("0,150"), std::string::npos) << text.out;
 }
@@ -82,18 +76,15 @@ TEST_F(FloorCli, BadValuesAreRefused) {
 TEST_F(FloorCli, CircuitDesign) {
   const Result r = Run("circuit --AA 12.3 --Phi 600");
   ASSERT_EQ(r.status, 0) << r.err;
-  for (const char* label : {"Spacing T [m]: ", "DeltathetaH [K]: ", "sigma [K]: 5.00",
-                            "DeltathetaV [K]: ", "thetaV [°C]: ", "thetaR [°C]: ", "L [m]: ",
+  for (const char* label : {"Spacing T [m]: 0.300", "DeltathetaH [K]: ", "sigma [K]: 5.00",
+                            "DeltathetaV [K]: ", "thetaV [°C]: ", "thetaR [°C]: ", "L [m]: 41.0",
                             "mH [kg/s]: ", "mH [kg/h]: ", "q [W/m2]: 48.8", "thetaF,max [°C]: 29.0",
                             "thetaF,m [°C]: "}) {
     EXPECT_NE(r.out.find(label), std::string::npos) << label << "\n" << r.out;
   }
-}
-
-TEST_F(FloorCli, CircuitThatCannotBeCovered) {
-  const Result r = Run("circuit --AA 5 --Phi 5000");
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.out.find("Spacing T [m]: -"), std::string::npos) << r.out;
+  const Result none = Run("circuit --AA 5 --Phi 5000");
+  EXPECT_EQ(none.status, 1);
+  EXPECT_NE(none.out.find("Spacing T [m]: -"), std::string::npos) << none.out;
 }
 
 }  // namespace
