@@ -270,8 +270,10 @@ TEST(ShippedTables, FloorHeatingLayersAreConsistent) {
   for (std::size_t r = 0; r < t.recordCount(); ++r) {
     SCOPED_TRACE(t.Text(r, 1));
     const double resistance = Number(t, r, 3) / 1000 / Number(t, r, 4);
-    EXPECT_NEAR(Number(t, r, 5), resistance, 0.0005);
-    if (t.Text(r, 2) == "krytina") EXPECT_LE(Number(t, r, 5), 0.15);  // EN 1264's range
+    EXPECT_NEAR(Number(t, r, 5), resistance, 0.0005 + 1e-9);  // three decimals
+    if (t.Text(r, 2) == "krytina") {
+      EXPECT_LE(Number(t, r, 5), 0.15);  // the covering resistances EN 1264 takes
+    }
   }
 }
 
