@@ -6,9 +6,13 @@
 #include <vector>
 
 #include "cli/cli_common.h"
+#include "heatloss/heat_loss.h"
 #include "platform/encoding.h"
+#include "project/project_file.h"
 #include "tables/dbf.h"
 #include "tables/dbf_source.h"
+#include "tables/handover.h"
+#include "tables/room_table.h"
 
 namespace kvem::cli {
 namespace {
@@ -114,10 +118,95 @@ void AddDbfCommand(CLI::App& app, Globals& globals) {
   buildCmd->callback([&globals, build] { globals.exitCode = RunDbfBuild(*build); });
 }
 
+struct HandoverOptions {
+  std::string projectFile;
+  std::string choice;  // all, modifications, none; empty: as the window would without asking
+  std::string tmpDir;
+};
+
+constexpr const char* kChoiceNames[] = {"all", "modifications", "none"};
+
+int RunHandover(const Globals& globals, const HandoverOptions& options) {
+  Run run(globals);
+  Application& app = run.app();
+  if (!ReadProject(app.project(), options.projectFile, app.decimalSeparator(), app.messenger())) {
+    return kExitUnreadable;
+  }
+  const std::filesystem::path tmp =
+      options.tmpDir.empty() ? app.TmpDirectory() : std::filesystem::path(options.tmpDir);
+  if (!CalculateHeatLoss(app.project(), tmp, app.messenger())) return kExitStopped;
+
+  const RoomTableLocation location = LocateRoomTable(app.settings(), app.messenger());
+  std::printf("Room table: %s\n", location.path.string().c_str());
+  if (options.choice.empty()) {
+    // The window would ask; the batch tool does not guess when heaters would be lost.
+    RecordingMessenger quiet;
+    DbfTable table;
+    if (ReadDbfTable(location.path, table, quiet) && HasHeaterRecords(table)) {
+      app.messenger().Show(
+          "The room table holds heater records, so say how to go on: --choice all (overwrite "
+          "all: one record per room, the heater records are lost), --choice modifications (add "
+          "only rooms whose number and name are not in the table yet) or --choice none (no "
+          "save).",
+          "Kvem - How to Go On", Icon::Question);
+      return kExitStopped;
+    }
+  } else {
+    for (int i = 0; i < 3; ++i) {
+      if (options.choice == kChoiceNames[i]) run.messenger().SetChoice(i);
+    }
+  }
+
+  HandoverOutcome outcome;
+  if (!HandOverResults(app.project(), app.decimalSeparator(), location.path, location.complete,
+                       app.messenger(), &outcome)) {
+    return kExitStopped;
+  }
+  if (outcome.created) std::printf("Created the room table (it did not exist).\n");
+  switch (outcome.choice) {
+    case HandoverChoice::OverwriteAll:
+      std::printf("Overwrote all: %zu room record(s).\n", outcome.written);
+      break;
+    case HandoverChoice::Modifications:
+      std::printf("Modifications only: %zu room(s) added, %zu already in the table.\n",
+                  outcome.written, outcome.kept);
+      break;
+    case HandoverChoice::WithoutChanges:
+      std::printf("Without changes: nothing written.\n");
+      break;
+  }
+  return kExitOk;
+}
+
+void AddHandoverCommand(CLI::App& app, Globals& globals) {
+  auto options = std::make_shared<HandoverOptions>();
+  CLI::App* cmd = app.add_subcommand(
+      "handover",
+      "Calculate the heat loss of a project and hand the rooms over into the drawing's room "
+      "table, as OK in the Results window does: room number, name, Ti and total loss, \"NE\" in "
+      "field 14. The table is PathProject/P/P_mNNN.dbf, P from line 3 of PathTmp/epc_pr1.ini, "
+      "NNN from line 2 of epc_pr2.ini; when it does not exist (and both files name it), it is "
+      "created with its folder. When the table holds heater records, --choice is needed. Exit "
+      "status: 0 handed over (or nothing written with --choice none), 1 the calculation "
+      "stopped, the table cannot be read or written, or --choice is missing, 2 the project "
+      "cannot be read or a usage error.");
+  cmd->add_option("PROJECT", options->projectFile, "Project file (*.kvm)")->required();
+  cmd->add_option("--choice", options->choice,
+                  "How to go on when the table holds heater records: all (overwrite all; the "
+                  "heater records are lost), modifications (append only rooms whose number and "
+                  "name are not in the table yet), none (write nothing). Without it, a table "
+                  "without heater records is overwritten and one with them is refused")
+      ->check(CLI::IsMember({"all", "modifications", "none"}));
+  cmd->add_option("--tmp", options->tmpDir,
+                  "Folder for the marker file \"Výsledek.out\" (default: the PathTmp setting)");
+  cmd->callback([&globals, options] { globals.exitCode = RunHandover(globals, *options); });
+}
+
 }  // namespace
 
 void AddTablesCommand(CLI::App& app, Globals& globals) {
   AddDbfCommand(app, globals);
+  AddHandoverCommand(app, globals);
 }
 
 }  // namespace kvem::cli

@@ -1,0 +1,92 @@
+// Reading a heater product table of 200 000 records with 20 fields: every
+// record read and split into its field texts, beside reading the same
+// file's bytes in one go. The split read should stay within 3x of the raw read.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "platform/files.h"
+#include "platform/messenger.h"
+#include "tables/dbf.h"
+
+namespace {
+
+constexpr int kRecords = 200000;
+
+// The table is written once per run into the temporary folder.
+const std::filesystem::path& ProductTable() {
+  static const std::filesystem::path path = [] {
+    const std::filesystem::path p = std::filesystem::temp_directory_path() /
+                                    ("kvem_bench_products_" + std::to_string(::getpid()) + ".dbf");
+    std::vector<kvem::DbfField> fields = {{"OZNACENI", 'C', 30}, {"TYP", 'C', 12}};
+    for (int k = 3; k <= 20; ++k) fields.push_back({"H" + std::to_string(k), 'N', 9, 2});
+    kvem::DbfTable table;
+    kvem::DbfTable::Create(fields, table, nullptr);
+    for (int r = 0; r < kRecords; ++r) {
+      kvem::DbfRecord record;
+      record.push_back("Deskové těleso " + std::to_string(r));
+      record.push_back(r % 3 == 0 ? "KORAD 22" : "VK 11");
+      for (int k = 3; k <= 20; ++k)
+        record.push_back(std::to_string((r * 7 + k * 13) % 9000) + ".5");
+      table.AddRecord(std::move(record));
+    }
+    kvem::RecordingMessenger messenger;
+    kvem::WriteDbfTable(p, table, messenger);
+    std::atexit([] { std::filesystem::remove(ProductTable()); });
+    return p;
+  }();
+  return path;
+}
+
+void BM_RawRead(benchmark::State& state) {
+  const auto& path = ProductTable();
+  std::string bytes;
+  for (auto _ : state) {
+    kvem::ReadWholeFile(path, bytes);
+    benchmark::DoNotOptimize(bytes.data());
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(bytes.size()));
+}
+
+void BM_ReadAndSplitEveryRecord(benchmark::State& state) {
+  const auto& path = ProductTable();
+  kvem::RecordingMessenger messenger;
+  std::size_t records = 0;
+  for (auto _ : state) {
+    kvem::DbfReader reader;
+    reader.Open(path, messenger);
+    std::size_t characters = 0;
+    records = 0;
+    while (reader.Next()) {
+      for (int k = 1; k <= 20; ++k) characters += reader.Text(k).size();
+      ++records;
+    }
+    benchmark::DoNotOptimize(characters);
+  }
+  state.counters["records"] = static_cast<double>(records);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(std::filesystem::file_size(path)));
+}
+
+// The whole table kept in memory as texts, as the table editor holds it.
+void BM_ReadWholeTable(benchmark::State& state) {
+  const auto& path = ProductTable();
+  kvem::RecordingMessenger messenger;
+  for (auto _ : state) {
+    kvem::DbfTable table;
+    kvem::ReadDbfTable(path, table, messenger);
+    benchmark::DoNotOptimize(table.recordCount());
+  }
+}
+
+BENCHMARK(BM_RawRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadAndSplitEveryRecord)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadWholeTable)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
