@@ -42,6 +42,7 @@ void AddCalcCommand(CLI::App& app, Globals& globals);
 void AddSetupCommand(CLI::App& app, Globals& globals);
 void AddTablesCommand(CLI::App& app, Globals& globals);
 void AddFloorCommand(CLI::App& app, Globals& globals);
+void AddPressureCommand(CLI::App& app, Globals& globals);
 void AddLabelCommand(CLI::App& app, Globals& globals);
 void AddReportCommand(CLI::App& app, Globals& globals);
 

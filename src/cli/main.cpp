@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
   AddSetupCommand(app, globals);
   AddTablesCommand(app, globals);
   AddFloorCommand(app, globals);
+  AddPressureCommand(app, globals);
   AddLabelCommand(app, globals);
   AddReportCommand(app, globals);
 
