@@ -53,7 +53,10 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   if (parser.isSet("help")) {
-    std::fputs(qPrintable(parser.helpText()), stdout);
+    // No application object exists yet, so the parser cannot know the program's name.
+    QString help = parser.helpText();
+    help.replace(QStringLiteral("<executable_name>"), QStringLiteral("kvem-table-editor"));
+    std::fputs(qPrintable(help), stdout);
     return 0;
   }
   const QStringList positional = parser.positionalArguments();
