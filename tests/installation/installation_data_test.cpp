@@ -29,19 +29,25 @@ fs::path DataTree() {
   const char* dir = std::getenv("KVEM_DATA_DIR");
   return dir ? fs::path(dir) : fs::path("data");
 }
-fs::path TablesDir() { return DataTree() / "Kvem" / "Data"; }
-fs::path SourcesDir() { return DataTree() / "src" / "Kvem" / "Data"; }
+fs::path TablesDir() {
+  return DataTree() / "Kvem" / "Data";
+}
+fs::path SourcesDir() {
+  return DataTree() / "src" / "Kvem" / "Data";
+}
 
-const std::vector<std::string> kTables = {"Te",   "StK",  "OtK",  "OtI",  "Ot",   "TiOb", "TiAd",
-                                          "TiSk", "TiZr", "TiOd", "TiHr", "TiKu", "TiDk", "TiSb",
-                                          "TiNl", "TiZs", "TiPs", "PoUp"};
+const std::vector<std::string> kTables = {"Te",   "StK",  "OtK",  "OtI",  "Ot",   "TiOb",
+                                          "TiAd", "TiSk", "TiZr", "TiOd", "TiHr", "TiKu",
+                                          "TiDk", "TiSb", "TiNl", "TiZs", "TiPs", "PoUp"};
 const std::vector<std::string> kSuffixes = {"CZ", "EN"};
 
 std::string Name(const std::string& table, const std::string& suffix) {
   return "Kvem_" + table + "." + suffix;
 }
 
-std::string Quote(const fs::path& p) { return "'" + p.string() + "'"; }
+std::string Quote(const fs::path& p) {
+  return "'" + p.string() + "'";
+}
 
 DbfTable Shipped(const std::string& table, const std::string& suffix) {
   DbfTable t;
@@ -74,8 +80,8 @@ TEST(ShippedTables, AreExactlyWhatTheirSourcesBuild) {
     ++sources;
     const std::string stem = entry.path().stem().string();
     const fs::path built = out / (stem + ".dbf");
-    const std::string command = Quote(cli) + " dbf build " + Quote(entry.path()) + " " +
-                                Quote(built) + " >/dev/null 2>&1";
+    const std::string command =
+        Quote(cli) + " dbf build " + Quote(entry.path()) + " " + Quote(built) + " >/dev/null 2>&1";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     const fs::path shipped = TablesDir() / (stem + ".dbf");
     ASSERT_TRUE(fs::exists(shipped)) << shipped << " is missing; run scripts/build-data";
@@ -152,9 +158,9 @@ TEST(ShippedTables, EveryTextFitsItsFieldInWindows1250) {
 TEST(ShippedTables, OpenThroughTheChoiceListUnderBothSuffixes) {
   for (const std::string& suffix : kSuffixes) {
     const StandardTableNames names = StandardTableNames::ForSuffix(suffix);
-    std::vector<std::string> files = {names.outdoorTemperatures, names.walls,
-                                      names.openings,            names.joints,
-                                      names.openingCatalogue,    names.floorHeating};
+    std::vector<std::string> files = {
+        names.outdoorTemperatures, names.walls,       names.openings, names.joints,
+        names.openingCatalogue,    names.floorHeating};
     for (int code = 1; code <= kBuildingTypeCount; ++code) files.push_back(names.IndoorTable(code));
     for (const std::string& file : files) {
       SCOPED_TRACE(file);
@@ -173,11 +179,11 @@ TEST(ShippedTables, OpenThroughTheChoiceListUnderBothSuffixes) {
   // Choosing Praha in the outdoor-temperature list of a fresh installation.
   ChoiceList te;
   RecordingMessenger messenger;
-  ASSERT_TRUE(te.Load(TablesDir(), StandardTableNames::ForSuffix("CZ").outdoorTemperatures,
-                      messenger));
+  ASSERT_TRUE(
+      te.Load(TablesDir(), StandardTableNames::ForSuffix("CZ").outdoorTemperatures, messenger));
   const std::vector<std::string> places = te.ListedTexts();
-  const auto praha = static_cast<std::size_t>(
-      std::find(places.begin(), places.end(), "Praha") - places.begin());
+  const auto praha =
+      static_cast<std::size_t>(std::find(places.begin(), places.end(), "Praha") - places.begin());
   ASSERT_LT(praha, places.size());
   EXPECT_EQ(te.Number(praha, standard_field::kTeAltitude, ','), 181);
   EXPECT_EQ(te.Number(praha, standard_field::kTeTemperature, ','), -12);
@@ -290,8 +296,8 @@ TEST(Launchers, StartTheEditorOnTheTableInTheirLanguage) {
     ASSERT_TRUE(fs::exists(launcher)) << launcher;
     EXPECT_NE(fs::status(launcher).permissions() & fs::perms::owner_exec, fs::perms::none);
     const fs::path table = TablesDir() / (Name("StK", suffix) + ".dbf");
-    const std::string command = "KVEM_TABLE_EDITOR=" + Quote(fake) + " " + Quote(launcher) +
-                                " " + Quote(table);
+    const std::string command =
+        "KVEM_TABLE_EDITOR=" + Quote(fake) + " " + Quote(launcher) + " " + Quote(table);
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     EXPECT_EQ(ReadFile(record), "--language\n" + suffix + "\n" + table.string() + "\n");
   }

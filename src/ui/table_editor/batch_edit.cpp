@@ -82,7 +82,8 @@ bool ApplyBatchEdits(DbfTableModel& model, const BatchEdits& edits, Messenger& m
     }
     const int field = ParseField(set.substr(comma + 1, equals - comma - 1), model);
     if (field == 0) {
-      return fail("--set '" + set + "': there is no field " + set.substr(comma + 1, equals - comma - 1));
+      return fail("--set '" + set + "': there is no field " +
+                  set.substr(comma + 1, equals - comma - 1));
     }
     std::string why;
     if (!model.SetFieldText(row, field, set.substr(equals + 1), &why)) {

@@ -37,12 +37,18 @@ int main(int argc, char* argv[]) {
   parser.addPositionalArgument("TABLE", "The table (.dbf) to edit.", "[TABLE]");
   QCommandLineOption language("language", "Texts of the editor: CZ or EN (default EN).", "SUFFIX",
                               "EN");
-  QCommandLineOption set("set", "Set a field: ROW,FIELD=VALUE (ROW from 1, FIELD a number from 1 "
-                         "or a field name). Repeatable.", "ROW,FIELD=VALUE");
-  QCommandLineOption remove("delete", "Delete row ROW (from 1, numbered as before any delete). "
-                            "Repeatable.", "ROW");
-  QCommandLineOption add("add", "Append a record given as one CSV line of field values in field "
-                         "order (missing trailing fields stay empty). Repeatable.", "CSV");
+  QCommandLineOption set("set",
+                         "Set a field: ROW,FIELD=VALUE (ROW from 1, FIELD a number from 1 "
+                         "or a field name). Repeatable.",
+                         "ROW,FIELD=VALUE");
+  QCommandLineOption remove("delete",
+                            "Delete row ROW (from 1, numbered as before any delete). "
+                            "Repeatable.",
+                            "ROW");
+  QCommandLineOption add("add",
+                         "Append a record given as one CSV line of field values in field "
+                         "order (missing trailing fields stay empty). Repeatable.",
+                         "CSV");
   parser.addOption(language);
   parser.addOption(set);
   parser.addOption(remove);

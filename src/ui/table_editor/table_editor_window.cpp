@@ -7,13 +7,13 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
-#include <QPointer>
-#include <QStyledItemDelegate>
 #include <QItemSelectionModel>
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QStatusBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QToolBar>
 #include <algorithm>
@@ -150,9 +150,8 @@ bool TableEditorWindow::MayDiscardChanges() {
 
 void TableEditorWindow::ChooseAndOpen() {
   if (!MayDiscardChanges()) return;
-  const QString start = model_.isLoaded()
-                            ? QString::fromStdString(model_.path().parent_path().string())
-                            : QString();
+  const QString start =
+      model_.isLoaded() ? QString::fromStdString(model_.path().parent_path().string()) : QString();
   const QString file = QFileDialog::getOpenFileName(this, texts_.open, start, texts_.openFilter);
   if (!file.isEmpty()) OpenTable(std::filesystem::path(file.toStdString()));
 }
@@ -183,7 +182,8 @@ void TableEditorWindow::InsertRow() {
 
 void TableEditorWindow::DeleteRows() {
   std::set<int> rows;
-  for (const QModelIndex& index : view_->selectionModel()->selectedIndexes()) rows.insert(index.row());
+  for (const QModelIndex& index : view_->selectionModel()->selectedIndexes())
+    rows.insert(index.row());
   if (rows.empty() && view_->currentIndex().isValid()) rows.insert(view_->currentIndex().row());
   if (rows.empty()) return;
   if (!messenger_->Ask(texts_.deleteQuestion.arg(rows.size()).toStdString(),
@@ -219,9 +219,8 @@ void TableEditorWindow::SizeColumns() {
 }
 
 void TableEditorWindow::UpdateTitle() {
-  const QString name = model_.isLoaded()
-                           ? QString::fromStdString(model_.path().filename().string())
-                           : texts_.untitled;
+  const QString name = model_.isLoaded() ? QString::fromStdString(model_.path().filename().string())
+                                         : texts_.untitled;
   setWindowTitle(texts_.title.arg(name) + (model_.isModified() ? QStringLiteral(" *") : QString()));
 }
 

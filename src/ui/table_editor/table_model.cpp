@@ -84,7 +84,9 @@ std::string DbfTableModel::DisplayText(std::size_t record, int field) const {
   return table_.field(field).IsCharacter() ? text : TrimLeadingBlanks(text);
 }
 
-int DbfTableModel::AppendRecord() { return InsertRecord(rowCount()); }
+int DbfTableModel::AppendRecord() {
+  return InsertRecord(rowCount());
+}
 
 int DbfTableModel::InsertRecord(int row) {
   if (!loaded_) return -1;
@@ -92,7 +94,8 @@ int DbfTableModel::InsertRecord(int row) {
   beginInsertRows(QModelIndex(), row, row);
   table_.InsertRecord(static_cast<std::size_t>(row));
   // Every field present, so a new record formats like the others.
-  for (int k = 1; k <= table_.fieldCount(); ++k) table_.SetText(static_cast<std::size_t>(row), k, "");
+  for (int k = 1; k <= table_.fieldCount(); ++k)
+    table_.SetText(static_cast<std::size_t>(row), k, "");
   endInsertRows();
   SetModified(true);
   return row;
@@ -131,9 +134,8 @@ QVariant DbfTableModel::data(const QModelIndex& index, int role) const {
     case Qt::EditRole:
       return FromUtf8(DisplayText(record, field));
     case Qt::TextAlignmentRole:
-      return table_.field(field).IsWrittenAsText()
-                 ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
-                 : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+      return table_.field(field).IsWrittenAsText() ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                                                   : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     default:
       return {};
   }

@@ -103,9 +103,7 @@ TEST(TableModel, ValuesThatDoNotFitAreRefusedNotCut) {
   for (const Case& c : {Case{1, "Jedenáct zn"},  // 11 characters into 10
                         Case{1, "ρ"},            // not in Windows-1250
                         Case{2, "123.45"},       // needs 6 characters in N 5.2
-                        Case{2, "abc"},
-                        Case{3, "2024-01-01"},
-                        Case{4, "maybe"}}) {
+                        Case{2, "abc"}, Case{3, "2024-01-01"}, Case{4, "maybe"}}) {
     std::string why;
     EXPECT_FALSE(model.SetFieldText(0, c.field, c.text, &why)) << c.text;
     EXPECT_FALSE(why.empty()) << c.text;
@@ -116,11 +114,10 @@ TEST(TableModel, ValuesThatDoNotFitAreRefusedNotCut) {
 
   // Through the grid's interface the refusal is announced with its cell.
   int refusedRow = -1, refusedField = -1;
-  QObject::connect(&model, &DbfTableModel::valueRefused,
-                   [&](int row, int field, const QString&) {
-                     refusedRow = row;
-                     refusedField = field;
-                   });
+  QObject::connect(&model, &DbfTableModel::valueRefused, [&](int row, int field, const QString&) {
+    refusedRow = row;
+    refusedField = field;
+  });
   EXPECT_FALSE(model.setData(model.index(1, 0), QString("Příliš dlouhý text")));
   EXPECT_EQ(refusedRow, 1);
   EXPECT_EQ(refusedField, 1);
@@ -164,12 +161,10 @@ TEST(BatchEdit, OneRefusedChangeLeavesTheFileAsItWas) {
   TempDir dir;
   const auto path = MakeTable(dir);
   const std::string before = ReadFile(path);
-  for (BatchEdits edits : {BatchEdits{{"1,K=1000"}, {}, {}},
-                           BatchEdits{{"9,1=x"}, {}, {}},
-                           BatchEdits{{"1,NOSUCH=x"}, {}, {}},
-                           BatchEdits{{"1,K=2"}, {"3"}, {}},
-                           BatchEdits{{}, {}, {"a,1,2,3,4"}},
-                           BatchEdits{{}, {"1"}, {"\"unclosed"}}}) {
+  for (BatchEdits edits :
+       {BatchEdits{{"1,K=1000"}, {}, {}}, BatchEdits{{"9,1=x"}, {}, {}},
+        BatchEdits{{"1,NOSUCH=x"}, {}, {}}, BatchEdits{{"1,K=2"}, {"3"}, {}},
+        BatchEdits{{}, {}, {"a,1,2,3,4"}}, BatchEdits{{}, {"1"}, {"\"unclosed"}}}) {
     DbfTableModel model;
     RecordingMessenger messenger;
     ASSERT_TRUE(model.Load(path, messenger));
