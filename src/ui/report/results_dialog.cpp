@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <set>
 
 #include "app/application.h"
@@ -51,15 +52,14 @@ ResultsDialog::ResultsDialog(kvem::Application& app, QWidget* parent) : QDialog(
   table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table_->verticalHeader()->setVisible(false);
   table_->setWordWrap(false);
-  int totalWidth = 0;
   for (int c = 0; c < kResultColumnCount; ++c) {
     const ResultColumn& column = kResultColumns[static_cast<std::size_t>(c)];
     auto* heading = new QTableWidgetItem(Q(column.heading));
     heading->setTextAlignment(AlignmentOf(column.align));
     table_->setHorizontalHeaderItem(c, heading);
-    table_->setColumnWidth(c, column.width);
-    totalWidth += column.width;
   }
+  table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+  table_->horizontalHeader()->setStretchLastSection(true);
 
   const char sep = app.decimalSeparator();
   const std::vector<ResultRow> rows = MakeResultRows(app.project(), sep);
@@ -71,6 +71,19 @@ ResultsDialog::ResultsDialog(kvem::Application& app, QWidget* parent) : QDialog(
       item->setTextAlignment(AlignmentOf(kResultColumns[static_cast<std::size_t>(c)].align));
       table_->setItem(r, c, item);
     }
+  }
+
+  // The list's widths were made for a small dialog font: scale them to the
+  // font in use and widen a column whose heading or texts need more, so no
+  // heading or room name is cut.
+  const double scale = std::max(1.0, table_->fontMetrics().averageCharWidth() / 6.0);
+  int totalWidth = 0;
+  for (int c = 0; c < kResultColumnCount; ++c) {
+    const int base = static_cast<int>(kResultColumns[static_cast<std::size_t>(c)].width * scale);
+    const int width = std::max({base, static_cast<QAbstractItemView*>(table_)->sizeHintForColumn(c) + 8,
+                                table_->horizontalHeader()->sectionSizeHint(c)});
+    table_->setColumnWidth(c, width);
+    totalWidth += width;
   }
 
   const ResultFields values = MakeResultFields(app.project(), sep);
@@ -112,7 +125,7 @@ ResultsDialog::ResultsDialog(kvem::Application& app, QWidget* parent) : QDialog(
   layout->addWidget(table_, 1);
   layout->addLayout(fieldGrid);
   layout->addWidget(buttons);
-  resize(totalWidth + 40, 480);
+  resize(totalWidth + 60, 520);
 }
 
 QString ResultsDialog::SelectedRowsText() const {
