@@ -13,7 +13,7 @@ namespace kvem::cli {
 
 // Exit statuses shared by the commands.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitStopped = 1;  // the calculation (or evaluation) stopped
+inline constexpr int kExitStopped = 1;     // the calculation (or evaluation) stopped
 inline constexpr int kExitUnreadable = 2;  // an input file cannot be read; usage errors
 
 struct Globals {
@@ -45,5 +45,6 @@ void AddFloorCommand(CLI::App& app, Globals& globals);
 void AddPressureCommand(CLI::App& app, Globals& globals);
 void AddLabelCommand(CLI::App& app, Globals& globals);
 void AddReportCommand(CLI::App& app, Globals& globals);
+void AddHeaterCommand(CLI::App& app, Globals& globals);
 
 }  // namespace kvem::cli

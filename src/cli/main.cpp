@@ -16,8 +16,8 @@ int main(int argc, char** argv) {
       "kvem-cli"};
   Globals globals;
   app.add_option("--settings", globals.settingsFile, "Settings file (INI) to use for this run");
-  app.set_version_flag("--version", std::string(kvem::kApplicationName) + " " +
-                                        std::string(kvem::kVersionText));
+  app.set_version_flag("--version",
+                       std::string(kvem::kApplicationName) + " " + std::string(kvem::kVersionText));
   app.require_subcommand(1);
   app.fallthrough();
 
@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
   AddPressureCommand(app, globals);
   AddLabelCommand(app, globals);
   AddReportCommand(app, globals);
+  AddHeaterCommand(app, globals);
 
   try {
     app.parse(argc, argv);

@@ -1,0 +1,237 @@
+#include "heaters/selection.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "platform/numbers.h"
+#include "tables/dbf.h"
+#include "tables/text_lines.h"
+
+namespace kvem {
+
+// --- The grid ------------------------------------------------------------------
+
+std::string_view ProductList::Text(std::size_t row, Column column) const {
+  const std::size_t at = row * (kColumnCount + 1) + static_cast<std::size_t>(column);
+  return std::string_view(text_).substr(offsets_[at], offsets_[at + 1] - offsets_[at]);
+}
+
+void ProductList::Clear() {
+  rows_.clear();
+  offsets_.clear();
+  text_.clear();
+}
+
+void ProductList::Add(std::uint32_t record,
+                      const std::array<std::string_view, kColumnCount>& texts) {
+  ListedProduct product;
+  product.record = record;
+  product.q = CatalogNumber(texts[kOutput]);
+  product.kind = static_cast<std::int32_t>(ParseInt32(texts[kKind]));
+  product.exponent = CatalogNumber(texts[kExponent]);
+  rows_.push_back(product);
+  for (std::string_view text : texts) {
+    offsets_.push_back(static_cast<std::uint32_t>(text_.size()));
+    text_.append(text);
+  }
+  offsets_.push_back(static_cast<std::uint32_t>(text_.size()));
+}
+
+bool ListProducts(const std::filesystem::path& table, const DimensionFilters& filters,
+                  ProductList* list, Messenger& messenger) {
+  namespace f = product_field;
+  list->Clear();
+  DbfReader reader;
+  if (!reader.Open(table, messenger)) return false;
+  if (reader.layout().fieldCount() < f::kLast) {
+    messenger.Show("The table\n'" + table.string() + "'\nhas " +
+                       std::to_string(reader.layout().fieldCount()) +
+                       " fields; a heater product table has at least " +
+                       std::to_string(f::kLast) + " (output Q is field 12, the exponent field 18).",
+                   kTableErrorCaption, Icon::Stop);
+    return false;
+  }
+  const auto passes = [&reader](const DimensionFilter& filter, int field) {
+    return !filter.on || filter.Passes(CatalogNumber(reader.Text(field)));
+  };
+  while (reader.Next()) {
+    if (!FieldTest(kOpGreater, CatalogNumber(reader.Text(f::kOutput)), 0.0)) continue;
+    if (!passes(filters.length, f::kLength) || !passes(filters.width, f::kWidth) ||
+        !passes(filters.height, f::kHeight)) {
+      continue;
+    }
+    list->Add(static_cast<std::uint32_t>(reader.index() + 1),
+              {reader.Text(f::kNumber), reader.Text(f::kType), reader.Text(f::kName),
+               reader.Text(f::kPrice), reader.Text(f::kOutput), reader.Text(f::kKind),
+               reader.Text(f::kExponent)});
+  }
+  return true;
+}
+
+// --- The selection ------------------------------------------------------------------
+
+ProductSelection::ProductSelection(const COtopneTeleso& record, double loss)
+    : record_(record), loss_(loss) {}
+
+void ProductSelection::InitialiseControls(long heaters, long elements, bool identical,
+                                          bool addAnother) {
+  heaters_ = std::max(1L, heaters);
+  record_.elements =
+      static_cast<std::int32_t>(std::clamp<long>(elements, 0, std::numeric_limits<std::int32_t>::max()));
+  identical_ = identical;
+  addAnother_ = addAnother;
+}
+
+bool ProductSelection::Open(const std::filesystem::path& table, const DimensionFilters& filters,
+                            Messenger& messenger) {
+  std::string problem = TemperatureProblem(record_.tw, record_.tr, record_.ti);
+  if (problem.empty()) problem = VariantProblem(record_.connection, record_.position, record_.coverage);
+  if (problem.empty() && !std::isfinite(loss_)) problem = "The room's heat loss is not a number.";
+  if (!problem.empty()) {
+    messenger.Show(problem, kModelErrorCaption, Icon::Warning);
+    return false;
+  }
+  if (!ListProducts(table, filters, &products_, messenger)) return false;
+  selected_.clear();
+  covered_ = 0.0;
+  Recompute();
+  return true;
+}
+
+void ProductSelection::SetHeaters(long heaters) {
+  heaters_ = std::max(1L, heaters);
+  Recompute();
+}
+
+void ProductSelection::SetElements(long elements) {
+  record_.elements = static_cast<std::int32_t>(
+      std::clamp<long>(elements, 0, std::numeric_limits<std::int32_t>::max()));
+  Recompute();
+}
+
+void ProductSelection::SetIdentical(bool on) {
+  identical_ = on;
+  Recompute();
+}
+
+void ProductSelection::SetAddAnother(bool on) {
+  addAnother_ = on;
+  Recompute();
+}
+
+void ProductSelection::SetSelection(std::vector<std::size_t> rows) {
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  rows.erase(std::remove_if(rows.begin(), rows.end(),
+                            [this](std::size_t r) { return r >= products_.size(); }),
+             rows.end());
+  selected_ = std::move(rows);
+  Recompute();
+}
+
+void ProductSelection::ApplyInterplay() {
+  if (selected_.size() > 1 && !identical_) heaters_ = 1;
+}
+
+void ProductSelection::ComputeCovered() {
+  // The element count is sized against what the previous computation left uncovered.
+  const double uncovered = loss_ - covered_;
+  double sum = 0.0;
+  for (std::size_t row : selected_) {
+    const ListedProduct& product = products_[row];
+    record_.kind = product.kind;
+    record_.exponent = product.exponent;
+    double output = product.q;
+    if (product.kind == kKindSectional) {
+      if (record_.elements < kMinElements && uncovered >= 0.0) {
+        if (heaters_ == 0) heaters_ = 1;
+        const double count = std::floor(uncovered / static_cast<double>(heaters_) / product.q + 0.999);
+        record_.elements = static_cast<std::int32_t>(
+            std::min(count, static_cast<double>(std::numeric_limits<std::int32_t>::max())));
+      }
+      output = static_cast<double>(record_.elements) * product.q;
+    }
+    // A record that has been refused keeps its coefficients; Open() refuses
+    // such records, so this only guards extreme exponents of a table.
+    RecomputeCoefficients(record_);
+    sum += output * record_.Overall();
+  }
+  if (identical_) sum *= static_cast<double>(heaters_);
+  covered_ = sum;
+}
+
+void ProductSelection::ComputeBalance() {
+  const double difference = covered_ - loss_;
+  if (difference >= 0.0) {
+    notCovered_ = 0.0;
+    stillNeeded_ = 0.0;
+    reserve_ = difference;
+  } else {
+    notCovered_ = std::fabs(difference);
+    const double overall = record_.Overall();
+    stillNeeded_ = overall != 0.0 ? notCovered_ / overall : notCovered_;
+    reserve_ = 0.0;
+  }
+}
+
+void ProductSelection::Recompute() {
+  ApplyInterplay();
+  ComputeCovered();
+  ComputeBalance();
+  if (addAnother_) PickNext();
+}
+
+long ProductSelection::NextRow() const {
+  double needed = loss_ - covered_;
+  if (identical_) needed /= static_cast<double>(heaters_);
+  if (record_.kind == kKindSectional && record_.elements > 0) {
+    needed /= static_cast<double>(record_.elements);
+  }
+  const double overall = record_.Overall();
+  const double limit = overall != 0.0 ? needed / overall : needed;
+  for (std::size_t row = 0; row < products_.size(); ++row) {
+    if (!(products_[row].q < limit)) return static_cast<long>(row);
+  }
+  return -1;
+}
+
+void ProductSelection::PickNext() {
+  const long row = NextRow();
+  if (row < 0) return;
+  selected_.assign(1, static_cast<std::size_t>(row));
+  ApplyInterplay();
+  ComputeCovered();
+  ComputeBalance();
+}
+
+ModifiedConditionsForm ProductSelection::CoefficientsForm() const {
+  COtopneTeleso record = record_;
+  if (!selected_.empty()) {
+    record.exponent = products_[selected_.front()].exponent;
+    record.kind = products_[selected_.front()].kind;
+  }
+  return ModifiedConditionsForm(record, !selected_.empty());
+}
+
+void ProductSelection::TakeCoefficients(const COtopneTeleso& edited) {
+  record_ = edited;
+  Recompute();
+}
+
+std::string ProductSelection::TiText(char separator) const {
+  return FormatDouble("%.1f", record_.ti, separator);
+}
+
+std::string ProductSelection::TemperaturesText(char separator) const {
+  return FormatDouble("%.1f", record_.tw, separator) + "/" +
+         FormatDouble("%.1f", record_.tr, separator);
+}
+
+std::string ProductSelection::ElementsText() const { return FormatLong("%4ld", record_.elements); }
+
+std::string ProductSelection::BalanceText(double value, char separator) {
+  return FormatDouble("%9.1f", value, separator);
+}
+
+}  // namespace kvem

@@ -1,0 +1,146 @@
+// "Select Products" without its window: the products of a product table that
+// pass the dimension filters, the output the selected products give under the
+// heater record's conditions, the balance against the room's loss, and the
+// pick of the next product. One state object, driven by the dialog and by the
+// batch tool alike.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "heaters/catalog.h"
+#include "heaters/conditions_form.h"
+#include "heaters/heater.h"
+#include "platform/messenger.h"
+
+namespace kvem {
+
+// One listed product: its record number in the table and the values the
+// selection computes with, read from the grid's "Q [W]", "TT" and "Exp" texts.
+struct ListedProduct {
+  std::uint32_t record = 0;  // from 1, in table order
+  double q = 0.0;            // W, per element for sectional products
+  std::int32_t kind = 0;
+  double exponent = 0.0;
+};
+
+// The grid of "Select Products": the listed products with their texts.
+class ProductList {
+ public:
+  enum Column { kNumber, kType, kName, kPrice, kOutput, kKind, kExponent, kColumnCount };
+
+  std::size_t size() const { return rows_.size(); }
+  bool empty() const { return rows_.empty(); }
+  const ListedProduct& operator[](std::size_t row) const { return rows_[row]; }
+  std::string_view Text(std::size_t row, Column column) const;
+
+  void Clear();
+  // Appends a product; texts in column order, UTF-8.
+  void Add(std::uint32_t record, const std::array<std::string_view, kColumnCount>& texts);
+
+ private:
+  std::vector<ListedProduct> rows_;
+  std::vector<std::uint32_t> offsets_;  // kColumnCount + 1 per row into text_
+  std::string text_;
+};
+
+inline constexpr std::array<std::string_view, ProductList::kColumnCount> kProductColumnHeadings = {
+    "Number", "Type", "Name", "Price", "Q [W]", "TT", "Exp"};
+
+// Lists the products of a table in table order: Q > 0 and, for each dimension
+// filter that is on, the filter passed. The table's messages are shown when
+// it cannot be opened or its header is damaged; a table with fewer fields
+// than a product table has is refused. False, with `list` empty, on failure.
+bool ListProducts(const std::filesystem::path& table, const DimensionFilters& filters,
+                  ProductList* list, Messenger& messenger);
+
+class ProductSelection {
+ public:
+  // The dialog for one room: the heater record (a copy of the project's
+  // heater defaults, with the room's Ti) and the room's loss in W.
+  ProductSelection(const COtopneTeleso& record, double loss);
+
+  // The spins and check boxes as they stand when the dialog opens.
+  void InitialiseControls(long heaters, long elements, bool identical, bool addAnother);
+
+  // Opening: refuses a record the model has no meaning for, lists the
+  // products, then computes the covered output and the balance (and picks the
+  // next product when "addition of another heater" is ticked). False when the
+  // dialog has to close; the reason has been shown.
+  bool Open(const std::filesystem::path& table, const DimensionFilters& filters,
+            Messenger& messenger);
+
+  const ProductList& products() const { return products_; }
+  const COtopneTeleso& record() const { return record_; }
+  double loss() const { return loss_; }
+  double covered() const { return covered_; }  // "Gain"
+  double overall() const { return record_.Overall(); }
+  double notCovered() const { return notCovered_; }
+  double stillNeeded() const { return stillNeeded_; }  // catalogue output still needed
+  double reserve() const { return reserve_; }
+  long heaters() const { return heaters_; }
+  long elements() const { return record_.elements; }
+  bool identical() const { return identical_; }
+  bool addAnother() const { return addAnother_; }
+  const std::vector<std::size_t>& selectedRows() const { return selected_; }  // from 0, ascending
+  double tolerance() const { return tolerance_; }
+  void SetTolerance(double value) { tolerance_ = value; }
+
+  // The controls. Each change recomputes the covered output and the balance
+  // and, when "addition of another heater" is ticked, picks the next product.
+  void SetHeaters(long heaters);  // at least 1
+  void SetElements(long elements);
+  void SetIdentical(bool on);
+  void SetAddAnother(bool on);
+  void SetSelection(std::vector<std::size_t> rows);  // rows from 0; unknown rows are dropped
+
+  // "&all heaters identical" is enabled for two or more heaters; the number of
+  // elements for a product of kind 1 only.
+  bool IdenticalEnabled() const { return heaters_ >= 2; }
+  bool ElementsEnabled() const { return record_.kind == kKindSectional; }
+
+  // "Coeffi&cients": the conditions form on the heater record with the
+  // exponent and kind of the first selected row (the heater type locked once
+  // a product is chosen); on its OK the record takes the edited values and
+  // everything is recomputed.
+  ModifiedConditionsForm CoefficientsForm() const;
+  void TakeCoefficients(const COtopneTeleso& edited);
+
+  // The row the next product pick selects (the first whose Q is not below
+  // the output still needed per heater and element, divided by the overall
+  // coefficient); -1 when none qualifies.
+  long NextRow() const;
+  // Selects that row alone and recomputes; nothing when none qualifies.
+  void PickNext();
+
+  // Texts as the dialog shows them.
+  std::string TiText(char separator) const;            // "%.1f"
+  std::string TemperaturesText(char separator) const;  // "Tin/Tout": "%.1f/%.1f"
+  std::string ElementsText() const;                    // "%4ld"
+  static std::string BalanceText(double value, char separator);  // "%9.1f"
+
+ private:
+  void Recompute();
+  void ApplyInterplay();
+  void ComputeCovered();
+  void ComputeBalance();
+
+  COtopneTeleso record_;
+  double loss_ = 0.0;
+  double covered_ = 0.0;
+  double notCovered_ = 0.0;
+  double stillNeeded_ = 0.0;
+  double reserve_ = 0.0;
+  double tolerance_ = 0.0;
+  long heaters_ = 1;
+  bool identical_ = false;
+  bool addAnother_ = false;
+  std::vector<std::size_t> selected_;
+  ProductList products_;
+};
+
+}  // namespace kvem

@@ -1,0 +1,194 @@
+// Product-table names, numbers of dBase tables, the field test, the dimension
+// filters, the product-group list and the database selection form.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "heaters/catalog.h"
+#include "platform/messenger.h"
+#include "support/test_support.h"
+
+namespace kvem {
+namespace {
+
+TEST(ProductTables, NameRule) {
+  EXPECT_EQ(ProductTableName(73521), "IPC_73521");
+  EXPECT_EQ(ProductTableName(7), "IPC_00007");
+  EXPECT_EQ(CheckProductTableName("IPC_73549"), "IPC_73549");
+  EXPECT_EQ(CheckProductTableName("ipc_73530"), "IPC_73530");
+  for (const char* bad : {"IPC_73528", "IPC_7352", "IPC_735210", "IPC_73521 ", "", "Kvem_Te"}) {
+    EXPECT_EQ(CheckProductTableName(bad), "") << bad;
+  }
+  int valid = 0;
+  for (long group = 73500; group < 73600; ++group) {
+    valid += !CheckProductTableName(ProductTableName(group)).empty();
+  }
+  EXPECT_EQ(valid, 11);
+  EXPECT_EQ(ProductTablePath("/data/Katalogy", "IPC_73522"),
+            std::filesystem::path("/data/Katalogy/IPC_73522.dbf"));
+}
+
+TEST(ProductTables, NumbersReadWithDecimalPoint) {
+  EXPECT_EQ(CatalogNumber("  2163.5"), 2163.5);
+  EXPECT_EQ(CatalogNumber("1.3358"), 1.3358);
+  EXPECT_EQ(CatalogNumber("12,5"), 12.0);  // a comma ends the number, as atof does
+  EXPECT_EQ(CatalogNumber("-4.5e2x"), -450.0);
+  EXPECT_EQ(CatalogNumber(".5"), 0.5);
+  EXPECT_EQ(CatalogNumber("+7"), 7.0);
+  for (const char* none : {"", "   ", "abc", "nan", "inf", "-", ".", "- 5"}) {
+    EXPECT_EQ(CatalogNumber(none), 0.0) << none;
+  }
+  EXPECT_EQ(CatalogNumber("0x1A"), 0.0);
+  EXPECT_GT(CatalogNumber("1e999"), 1e300);
+  EXPECT_EQ(CatalogNumber("1e-999"), 0.0);
+}
+
+TEST(ProductTables, FieldTestAtItsBoundaries) {
+  // Each operator just below, at and just above its value.
+  struct Case {
+    int op;
+    bool below, at, above;
+  } cases[] = {
+      {kOpLess, true, false, false},   {kOpAtMost, true, true, false},
+      {kOpEqual, false, true, false},  {kOpAtLeast, false, true, true},
+      {kOpGreater, false, false, true}, {kOpAny, true, true, true},
+      {kOpNone, true, true, true},     {6, false, false, false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FieldTest(c.op, 499.0, 500.0), c.below) << c.op;
+    EXPECT_EQ(FieldTest(c.op, 500.0, 500.0), c.at) << c.op;
+    EXPECT_EQ(FieldTest(c.op, 501.0, 500.0), c.above) << c.op;
+    // A field of 0 or less fails every test, whatever the operator.
+    EXPECT_FALSE(FieldTest(c.op, 0.0, -10.0)) << c.op;
+    EXPECT_FALSE(FieldTest(c.op, -1.0, -1.0)) << c.op;
+  }
+}
+
+TEST(ProductTables, DimensionFilters) {
+  const DimensionFilters defaults;
+  EXPECT_TRUE(defaults.length.on);
+  EXPECT_TRUE(defaults.length.Passes(400));
+  EXPECT_TRUE(defaults.length.Passes(2999.9));
+  EXPECT_FALSE(defaults.length.Passes(3000));
+  EXPECT_FALSE(defaults.width.on);
+  EXPECT_FALSE(defaults.height.on);
+  EXPECT_EQ(defaults.height.lowerOp, kOpNone);
+
+  // The lower operator is read from the value's side: "500 < x" passes 501 only.
+  DimensionFilter f{true, 500, kOpLess, 0, kOpNone};
+  EXPECT_FALSE(f.Passes(500));
+  EXPECT_TRUE(f.Passes(501));
+  f.lowerOp = kOpAtMost;
+  EXPECT_TRUE(f.Passes(500));
+  EXPECT_FALSE(f.Passes(499));
+  f.lowerOp = kOpEqual;
+  EXPECT_TRUE(f.Passes(500));
+  EXPECT_FALSE(f.Passes(501));
+  // On with no operators: anything above 0 passes, an empty (0) field never.
+  const DimensionFilter any{true, 0, kOpNone, 0, kOpNone};
+  EXPECT_TRUE(any.Passes(1));
+  EXPECT_FALSE(any.Passes(0));
+}
+
+TEST(ProductTables, FilterExpressions) {
+  DimensionFilter f;
+  std::string why;
+  ASSERT_TRUE(ParseFilterExpression("0 <= x < 3000", &f, &why));
+  EXPECT_TRUE(f.on);
+  EXPECT_EQ(f.lowerOp, kOpAtMost);
+  EXPECT_EQ(f.upperOp, kOpLess);
+  EXPECT_EQ(f.upper, 3000);
+  ASSERT_TRUE(ParseFilterExpression("x<=600.5", &f, &why));
+  EXPECT_EQ(f.lowerOp, kOpNone);
+  EXPECT_EQ(f.upperOp, kOpAtMost);
+  EXPECT_EQ(f.upper, 600.5);
+  ASSERT_TRUE(ParseFilterExpression(" 500 = x ", &f, &why));
+  EXPECT_EQ(f.lowerOp, kOpEqual);
+  EXPECT_EQ(f.upperOp, kOpNone);
+  ASSERT_TRUE(ParseFilterExpression("x", &f, &why));
+  EXPECT_TRUE(f.on);
+  EXPECT_EQ(f.lowerOp, kOpNone);
+  ASSERT_TRUE(ParseFilterExpression("off", &f, &why));
+  EXPECT_FALSE(f.on);
+  for (const char* bad : {"", "x > 5", "5 < y", "x < ", "0 <= x < 3000 < 4", "600,5 < x", "on",
+                          "x < nan"}) {
+    EXPECT_FALSE(ParseFilterExpression(bad, &f, &why)) << bad;
+    EXPECT_FALSE(why.empty());
+  }
+}
+
+TEST(ProductGroupList, LinesEndedByLineFeedAreEntries) {
+  test::TempDir dir;
+  const auto file = dir / "groups.txt";
+  test::WriteFile(file, "Panel radiators type 10\r\n\nLitinov\xE1 t\xEClesa\nunended");
+  RecordingMessenger messenger;
+  std::vector<std::string> entries;
+  ASSERT_TRUE(ReadGroupList(file, &entries, messenger));
+  EXPECT_EQ(entries, (std::vector<std::string>{"Panel radiators type 10", "", "Litinová tělesa"}));
+
+  // Lines crossing the 2048-byte blocks are whole; the unended last is still not listed.
+  std::string big;
+  std::vector<std::string> expected;
+  for (int i = 0; i < 700; ++i) {
+    expected.push_back("group " + std::to_string(i));
+    big += expected.back() + "\n";
+  }
+  test::WriteFile(file, big + "tail");
+  ASSERT_TRUE(ReadGroupList(file, &entries, messenger));
+  EXPECT_EQ(entries, expected);
+  EXPECT_TRUE(messenger.messages().empty());
+}
+
+TEST(ProductGroupList, MissingFile) {
+  test::TempDir dir;
+  RecordingMessenger messenger;
+  std::vector<std::string> entries{"stale"};
+  EXPECT_FALSE(ReadGroupList(dir / "none.txt", &entries, messenger));
+  EXPECT_TRUE(entries.empty());
+  ASSERT_EQ(messenger.messages().size(), 1u);
+  EXPECT_EQ(messenger.messages()[0].text, "\nCann't open file\n'" + (dir / "none.txt").string() + "' !");
+  EXPECT_EQ(messenger.messages()[0].caption, "Kvem - error:");
+  EXPECT_EQ(messenger.messages()[0].icon, Icon::Stop);
+
+  // The dialog does not initialise without its group list.
+  DatabaseSelectionForm form{DatabaseSelection{}};
+  EXPECT_FALSE(form.Initialise(dir.path(), messenger));
+}
+
+TEST(DatabaseSelectionForm, ChoicesPersistOnlyThroughOk) {
+  test::TempDir dir;
+  std::filesystem::create_directories(dir / "Tp_pud");
+  test::WriteFile(dir / "Tp_pud" / "Tp_pud13.En.txt", "A\nB\nC\n");
+  RecordingMessenger messenger;
+  DatabaseSelection kept;
+  {
+    DatabaseSelectionForm form(kept);
+    ASSERT_TRUE(form.Initialise(dir.path(), messenger));
+    EXPECT_EQ(form.groups().size(), 3u);
+    using Row = DatabaseSelectionForm::Row;
+    EXPECT_FALSE(form.ValuesEnabled(Row::Height));
+    form.SetOn(Row::Height, true);
+    EXPECT_TRUE(form.ValuesEnabled(Row::Height));
+    form.SetLowerText(Row::Height, "450,5", ',');
+    form.SetLowerOperator(Row::Height, 1);
+    form.SetUpperText(Row::Height, "600", ',');
+    form.SetUpperOperator(Row::Height, -1);
+    form.ChooseGroup(2);
+    form.ChooseGroup(7);  // not in the list: nothing chosen
+    EXPECT_EQ(form.groupIndex(), -1);
+    form.ChooseGroup(1);
+    // Cancel: the kept selection has not changed.
+    EXPECT_FALSE(kept.filters.height.on);
+    kept = form.Accept();
+  }
+  EXPECT_EQ(kept.groupIndex, 1);
+  EXPECT_TRUE(kept.filters.height.on);
+  EXPECT_EQ(kept.filters.height.lower, 450.5);
+  EXPECT_EQ(kept.filters.height.lowerOp, kOpAtMost);
+  EXPECT_EQ(kept.filters.height.upperOp, kOpNone);
+  EXPECT_TRUE(kept.filters.length.on);  // the defaults stay
+}
+
+}  // namespace
+}  // namespace kvem
