@@ -29,7 +29,9 @@ struct LabelOptions {
   bool asStored = false;
 };
 
-bool Blank(const std::string& text) { return text.find_first_not_of(" \t\r\n") == std::string::npos; }
+bool Blank(const std::string& text) {
+  return text.find_first_not_of(" \t\r\n") == std::string::npos;
+}
 
 // Pages 2, 3, 4 and 6 in the order an engineer clicks through them. A row
 // counts as typed when any of Ai, Ui or bi holds something.
@@ -56,7 +58,8 @@ void PrintCsv(const LabelSheet& sheet) {
   std::string header =
       "av,h1,h2,suma,ht,evp,evv,ezs,evz,n,er,ev,evn,eva,rating_ok,sen,class,verdict";
   for (const char* prefix : {"a_", "hu_"}) {
-    for (int k = 1; k <= kConstructionRows; ++k) header += "," + std::string(prefix) + std::to_string(k);
+    for (int k = 1; k <= kConstructionRows; ++k)
+      header += "," + std::string(prefix) + std::to_string(k);
   }
   const EnStData& d = sheet.data();
   std::string line;
@@ -68,11 +71,12 @@ void PrintCsv(const LabelSheet& sheet) {
   if (outcome == RatingOutcome::Undefined) {
     line += ",,,";
   } else {
-    line += std::string(outcome == RatingOutcome::Rated ? "1" : "0") + "," + CsvNumber(d.sen) + "," +
-            std::string(1, ClassLetter(d.sen)) + "," + CsvField(sheet.label().verdict);
+    line += std::string(outcome == RatingOutcome::Rated ? "1" : "0") + "," + CsvNumber(d.sen) +
+            "," + std::string(1, ClassLetter(d.sen)) + "," + CsvField(sheet.label().verdict);
   }
   for (int cell : {kCellAi, kCellHu}) {
-    for (const auto& row : d.constructions) line += "," + CsvField(row[static_cast<std::size_t>(cell)]);
+    for (const auto& row : d.constructions)
+      line += "," + CsvField(row[static_cast<std::size_t>(cell)]);
   }
   std::printf("%s\n%s\n", header.c_str(), line.c_str());
 }
@@ -168,7 +172,7 @@ void AddLabelCommand(CLI::App& app, Globals& globals) {
       "PathMain/Kvem/EnergetickyStitekObrazek.gif beside it as OUT with the extension \"gif\" (a "
       "failed copy is ignored). Opens no viewer. Values without a defined result are left empty. "
       "Exit status: 0 written, 1 INPUT cannot be read or is not a label record, or the template "
-      "cannot be read (nothing written), or OUT cannot be written; 2 usage error.");
+      "cannot be read (no page written), or OUT cannot be written; 2 usage error.");
   page->add_option("INPUT", html->input, "Label record (JSON)")->required();
   page->add_option("OUT", html->output, "The HTML page to write (e.g. EnergetickyStitekBudovy.htm)")
       ->required();

@@ -55,16 +55,16 @@ struct EnStData {
   double ht = 0.0;    // HT, sum of Hu, W/K (derived)
 
   // Energy balance (page 4), kWh a year unless noted.
-  double evp = 0.0;    // transmission losses
-  double evv = 0.0;    // ventilation losses
-  double ezs = 0.0;    // solar gains
-  double evz = 0.0;    // internal gains (typed when manualEvz is 1)
-  int manualEvz = 0;   // 1: the engineer overrides Evz
-  double n = 0.0;      // degree of utilisation of the gains
-  double er = 0.0;     // annual heat demand for heating
-  double ev = 0.0;     // specific demand, per m3 or per m2 by the storey flag
-  double evn = 0.0;    // required value per m3
-  double eva = 0.0;    // required value per m2
+  double evp = 0.0;   // transmission losses
+  double evv = 0.0;   // ventilation losses
+  double ezs = 0.0;   // solar gains
+  double evz = 0.0;   // internal gains (typed when manualEvz is 1)
+  int manualEvz = 0;  // 1: the engineer overrides Evz
+  double n = 0.0;     // degree of utilisation of the gains
+  double er = 0.0;    // annual heat demand for heating
+  double ev = 0.0;    // specific demand, per m3 or per m2 by the storey flag
+  double evn = 0.0;   // required value per m3
+  double eva = 0.0;   // required value per m2
 
   // Rating (page 6): specific demand as a percentage of the required value.
   double sen = 0.0;

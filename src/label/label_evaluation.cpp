@@ -60,9 +60,13 @@ void ComputeConstructionTotals(EnStData& data, char separator) {
   data.ht = ht;
 }
 
-bool PerCubicMetre(const EnStData& data) { return data.storeyFlag == kStoreyFlagYes; }
+bool PerCubicMetre(const EnStData& data) {
+  return data.storeyFlag == kStoreyFlagYes;
+}
 
-double RequiredValue(const EnStData& data) { return PerCubicMetre(data) ? data.evn : data.eva; }
+double RequiredValue(const EnStData& data) {
+  return PerCubicMetre(data) ? data.evn : data.eva;
+}
 
 void ComputeAnnualDemand(EnStData& data) {
   data.er = data.evp + data.evv - (data.ezs + data.evz) * data.n;
@@ -116,7 +120,9 @@ Rating RateLabel(EnStData& data) {
   return rating;
 }
 
-std::string_view VerdictFor(double sen) { return sen <= 100.0 ? kVerdictComplies : kVerdictFails; }
+std::string_view VerdictFor(double sen) {
+  return sen <= 100.0 ? kVerdictComplies : kVerdictFails;
+}
 
 int ClassIndex(double sen) {
   static constexpr double kLimits[] = {40.0, 60.0, 80.0, 100.0, 120.0, 150.0};
@@ -128,6 +134,8 @@ int ClassIndex(double sen) {
   return index;
 }
 
-char ClassLetter(double sen) { return static_cast<char>('A' + ClassIndex(sen)); }
+char ClassLetter(double sen) {
+  return static_cast<char>('A' + ClassIndex(sen));
+}
 
 }  // namespace kvem

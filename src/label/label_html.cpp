@@ -14,8 +14,8 @@ namespace {
 
 // Construction row key stems, rows 1 to 10.
 constexpr const char* kRowStems[kConstructionRows] = {
-    "strechy_1",  "steny_2",    "podlahy_3",  "polozka_4", "polozka_5",
-    "polozka_6",  "polozka_7",  "polozka_8",  "otvory_9",  "otvory_10"};
+    "strechy_1", "steny_2",   "podlahy_3", "polozka_4", "polozka_5",
+    "polozka_6", "polozka_7", "polozka_8", "otvory_9",  "otvory_10"};
 constexpr const char* kCellPrefixes[kConstructionCells] = {"A_", "U_", "Un_", "b_", "H_"};
 
 // Class keys A to G, without their closing percent sign.

@@ -157,9 +157,11 @@ bool ReadRecord(const Json& root, EnStData& d, BuildingData& b, std::string& why
   for (const auto& [name, field] : texts) {
     if (!r.Text(l, name, *field)) return false;
   }
-  const std::pair<const char*, double*> numbers[] = {
-      {"V", &d.volume}, {"A", &d.area}, {"theta_i", &d.thetaI}, {"Af", &d.floorArea},
-      {"Evz", &d.evz}};
+  const std::pair<const char*, double*> numbers[] = {{"V", &d.volume},
+                                                     {"A", &d.area},
+                                                     {"theta_i", &d.thetaI},
+                                                     {"Af", &d.floorArea},
+                                                     {"Evz", &d.evz}};
   for (const auto& [name, field] : numbers) {
     if (!r.Number(l, name, *field)) return false;
   }

@@ -36,11 +36,17 @@ void LabelSheet::ShowCharacteristics() {
   t.floorAreaEnabled = !t.storeyOver2600;
 }
 
-void LabelSheet::TypeVolume(std::string_view text) { data_.volume = ParseDouble(text, separator_); }
+void LabelSheet::TypeVolume(std::string_view text) {
+  data_.volume = ParseDouble(text, separator_);
+}
 
-void LabelSheet::TypeArea(std::string_view text) { data_.area = ParseDouble(text, separator_); }
+void LabelSheet::TypeArea(std::string_view text) {
+  data_.area = ParseDouble(text, separator_);
+}
 
-void LabelSheet::LeaveVolumeOrArea() { ShowAToV(ComputeAToV(data_)); }
+void LabelSheet::LeaveVolumeOrArea() {
+  ShowAToV(ComputeAToV(data_));
+}
 
 void LabelSheet::TypeThetaI(std::string_view text) {
   data_.thetaI = ParseDouble(text, separator_);
@@ -103,11 +109,16 @@ std::string LabelSheet::CellText(int gridRow, int gridColumn) const {
   const int cell = gridColumn - kGridColumnAi;
   if (gridRow == kGridTotalRow) {
     switch (cell) {
-      case kCellAi: return totalAi_;
-      case kCellUi: return totalUi_;
-      case kCellBi: return totalBi_;
-      case kCellHu: return totalHu_;
-      default: return {};
+      case kCellAi:
+        return totalAi_;
+      case kCellUi:
+        return totalUi_;
+      case kCellBi:
+        return totalBi_;
+      case kCellHu:
+        return totalHu_;
+      default:
+        return {};
     }
   }
   if (gridRow < 1 || gridRow > kConstructionRows) return {};

@@ -17,7 +17,8 @@ namespace kvem {
 
 // Captions of the fields of pages 2, 4 and 6, as the pages label them.
 namespace label_caption {
-inline constexpr std::string_view kVolume = "Objem budovy V (vnější objem vytápěné zóny budovy) [m3]";
+inline constexpr std::string_view kVolume =
+    "Objem budovy V (vnější objem vytápěné zóny budovy) [m3]";
 inline constexpr std::string_view kArea =
     "Celková plocha  A (součet vnějších ochlazovaných ploch) [m2]";
 inline constexpr std::string_view kAToV = "Geometrická charakteristika budovy A / V [m-1]";
@@ -33,13 +34,15 @@ inline constexpr std::string_view kEvp =
     "Potřeba tepla při vytápění budovy ke krytí tepelných ztrát prostupem tepla Evp [kWh/a]";
 inline constexpr std::string_view kEvv =
     "Potřeba tepla při vytápění budovy ke krytí tepelných ztrát větráním Evv [kWh/a]";
-inline constexpr std::string_view kEzs = "Tepelné zisky ze slunečního záření za otopné období Ezs [kWh/a]";
+inline constexpr std::string_view kEzs =
+    "Tepelné zisky ze slunečního záření za otopné období Ezs [kWh/a]";
 inline constexpr std::string_view kEvz =
     "Tepelné zisky z vnitřních zdrojů tepla za otopné období Evz [kWh/a]";
 inline constexpr std::string_view kManualEvz = "Vlastní úprava";
 inline constexpr std::string_view kN = "Stupeň využití tepelných zisků n [-]";
 inline constexpr std::string_view kEr = "Roční potřeba tepla na vytápění Er [kWh/a]";
-inline constexpr std::string_view kEv = "Měrná potřeba tepla na vytápění budovy ev";  // + unit label
+inline constexpr std::string_view kEv =
+    "Měrná potřeba tepla na vytápění budovy ev";  // + unit label
 inline constexpr std::string_view kEvn = "Požadovaná hodnota měrné spotřeby tepla evn [kWh/m3]";
 inline constexpr std::string_view kEva = "Požadovaná hodnota měrné spotřeby tepla eva [kWh/m2]";
 inline constexpr std::string_view kSen = "Zjištěná hodnota";
