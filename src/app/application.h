@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "heaters/heater.h"
 #include "label/label_data.h"
 #include "platform/messenger.h"
 #include "platform/settings.h"
@@ -57,8 +58,13 @@ class Application {
   // The energy label's record and the picture name of the last saved label.
   EnergyLabelState& energyLabel() { return energyLabel_; }
 
+  // The project's heater defaults (supply and return temperatures 70/55 at
+  // start) and the heater design's request to recompute their coefficients.
+  HeaterDefaults& heaterDefaults() { return heaterDefaults_; }
+
  private:
   EnergyLabelState energyLabel_;
+  HeaterDefaults heaterDefaults_;
   Settings settings_;
   Messenger& messenger_;
   char decimalSeparator_;

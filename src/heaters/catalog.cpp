@@ -3,6 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -46,6 +47,43 @@ double CatalogNumber(std::string_view text) {
   if (i >= text.size()) return 0.0;
   if (!isDigit(text[i]) && !(text[i] == '.' && i + 1 < text.size() && isDigit(text[i + 1]))) {
     return 0.0;
+  }
+  // The common case, a plain decimal of at most 15 digits: the digits are an
+  // exact integer and the power of ten is exact, so one division gives the
+  // correctly rounded value, as strtod does, several times faster.
+  {
+    std::uint64_t mantissa = 0;
+    int digits = 0;
+    int fraction = 0;
+    std::size_t j = i;
+    while (j < text.size() && isDigit(text[j]) && digits < 16) {
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[j++] - '0');
+      ++digits;
+    }
+    if (j < text.size() && text[j] == '.') {
+      ++j;
+      while (j < text.size() && isDigit(text[j]) && digits < 16) {
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[j++] - '0');
+        ++digits;
+        ++fraction;
+      }
+    }
+    const bool more = j < text.size() && (isDigit(text[j]) || text[j] == 'e' || text[j] == 'E');
+    if (digits <= 15 && !more) {
+      // Trailing zeros of the fraction ("2163.0") need no division at all.
+      while (fraction > 0 && mantissa % 10 == 0) {
+        mantissa /= 10;
+        --fraction;
+      }
+      if (fraction == 0) {
+        const double whole = static_cast<double>(mantissa);
+        return negative ? -whole : whole;
+      }
+      static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                           1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+      const double value = static_cast<double>(mantissa) / kPowers[fraction];
+      return negative ? -value : value;
+    }
   }
   double value = 0.0;
   const char* first = text.data() + i;

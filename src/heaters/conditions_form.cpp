@@ -193,6 +193,13 @@ std::vector<ModifiedConditionsForm::Row> ModifiedConditionsForm::Rows() const {
   };
 }
 
+bool RecomputeRequestedConditions(HeaterDefaults& defaults, Messenger& messenger) {
+  if (!defaults.recomputeRequested) return false;
+  defaults.recomputeRequested = false;
+  RecomputeCoefficients(defaults.record, messenger);
+  return true;
+}
+
 COtopneTeleso ModifiedConditionsForm::Result() const {
   COtopneTeleso result = record_;
   result.kind = heaterType_;

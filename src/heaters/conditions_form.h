@@ -130,6 +130,14 @@ class ModifiedConditionsForm {
   HeatCarrier carrier_ = HeatCarrier::Water;
 };
 
+// The menu command "Inserting modified conditions" on the project's heater
+// defaults. When the heater design has asked for it, the mass-flow and
+// temperature coefficients are recomputed without a dialog, the request is
+// cleared and the result is true. Otherwise the result is false and the caller
+// opens ModifiedConditionsForm(defaults.record) and, on OK, stores its
+// Result() into defaults.record.
+bool RecomputeRequestedConditions(HeaterDefaults& defaults, Messenger& messenger);
+
 // Captions of the rows and the radio buttons.
 inline constexpr std::string_view kHeaterTypeCaptions[] = {"&heating panel", "Segmet", "&tubular"};
 inline constexpr std::string_view kOverallCaption = "overall coefficient of \nforeseen differences";

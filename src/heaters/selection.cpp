@@ -25,9 +25,14 @@ void ProductList::Clear() {
 
 void ProductList::Add(std::uint32_t record,
                       const std::array<std::string_view, kColumnCount>& texts) {
+  Add(record, texts, CatalogNumber(texts[kOutput]));
+}
+
+void ProductList::Add(std::uint32_t record,
+                      const std::array<std::string_view, kColumnCount>& texts, double q) {
   ListedProduct product;
   product.record = record;
-  product.q = CatalogNumber(texts[kOutput]);
+  product.q = q;
   product.kind = static_cast<std::int32_t>(ParseInt32(texts[kKind]));
   product.exponent = CatalogNumber(texts[kExponent]);
   rows_.push_back(product);
@@ -56,7 +61,8 @@ bool ListProducts(const std::filesystem::path& table, const DimensionFilters& fi
     return !filter.on || filter.Passes(CatalogNumber(reader.Text(field)));
   };
   while (reader.Next()) {
-    if (!FieldTest(kOpGreater, CatalogNumber(reader.Text(f::kOutput)), 0.0)) continue;
+    const double q = CatalogNumber(reader.Text(f::kOutput));
+    if (!FieldTest(kOpGreater, q, 0.0)) continue;
     if (!passes(filters.length, f::kLength) || !passes(filters.width, f::kWidth) ||
         !passes(filters.height, f::kHeight)) {
       continue;
@@ -64,7 +70,8 @@ bool ListProducts(const std::filesystem::path& table, const DimensionFilters& fi
     list->Add(static_cast<std::uint32_t>(reader.index() + 1),
               {reader.Text(f::kNumber), reader.Text(f::kType), reader.Text(f::kName),
                reader.Text(f::kPrice), reader.Text(f::kOutput), reader.Text(f::kKind),
-               reader.Text(f::kExponent)});
+               reader.Text(f::kExponent)},
+              q);
   }
   return true;
 }

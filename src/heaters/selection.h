@@ -39,8 +39,11 @@ class ProductList {
   std::string_view Text(std::size_t row, Column column) const;
 
   void Clear();
-  // Appends a product; texts in column order, UTF-8.
+  // Appends a product; texts in column order, UTF-8. `q` is the number of
+  // the "Q [W]" text when the caller has read it already.
   void Add(std::uint32_t record, const std::array<std::string_view, kColumnCount>& texts);
+  void Add(std::uint32_t record, const std::array<std::string_view, kColumnCount>& texts,
+           double q);
 
  private:
   std::vector<ListedProduct> rows_;

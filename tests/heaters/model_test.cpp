@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "app/application.h"
 #include "heaters/conditions_form.h"
 #include "heaters/heater.h"
 #include "platform/messenger.h"
@@ -244,6 +245,24 @@ TEST(ModifiedConditionsForm, EditsAndRefusals) {
   EXPECT_EQ(form.record().temperatureCoefficient, before.temperatureCoefficient);
   EXPECT_EQ(messenger.messages().size(), 2u);
   EXPECT_EQ(form.Result().kind, kKindSectional);
+}
+
+TEST(HeaterDefaults, ProjectDefaultsAndTheMenuCommand) {
+  RecordingMessenger messenger;
+  Application app(Settings::InMemory(), messenger, '.');
+  HeaterDefaults& defaults = app.heaterDefaults();
+  EXPECT_EQ(defaults.record.tw, 70.0);
+  EXPECT_EQ(defaults.record.tr, 55.0);
+  EXPECT_FALSE(RecomputeRequestedConditions(defaults, messenger));  // the dialog opens
+
+  // The heater design asks; the next command recomputes silently, once.
+  defaults.record.exponent = 1.3;
+  defaults.recomputeRequested = true;
+  EXPECT_TRUE(RecomputeRequestedConditions(defaults, messenger));
+  EXPECT_NEAR(defaults.record.temperatureCoefficient, std::pow(42.5 / 60.0, 1.3), 1e-12);
+  EXPECT_FALSE(defaults.recomputeRequested);
+  EXPECT_FALSE(RecomputeRequestedConditions(defaults, messenger));
+  EXPECT_TRUE(messenger.messages().empty());
 }
 
 }  // namespace
