@@ -60,7 +60,8 @@ bool ParseMargins(const std::string& text, report::PrintSettings& settings) {
 
 int RunReport(const Globals& globals, const ReportOptions& options) {
   report::PrintSettings settings;
-  settings.kind = options.kind == "input" ? report::ReportKind::InputData : report::ReportKind::Results;
+  settings.kind =
+      options.kind == "input" ? report::ReportKind::InputData : report::ReportKind::Results;
   if (!options.margins.empty() && !ParseMargins(options.margins, settings)) {
     std::fprintf(stderr, "--margins: expected four whole millimetres T,L,R,B, e.g. 20,20,20,20\n");
     return kExitUnreadable;

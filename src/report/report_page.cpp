@@ -69,7 +69,9 @@ std::string Trim(std::string text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-std::string Long(long value) { return FormatLong("%ld", value); }
+std::string Long(long value) {
+  return FormatLong("%ld", value);
+}
 
 std::string Number(const char* format, double value, char sep) {
   return Trim(FormatDouble(format, value, sep));
@@ -97,7 +99,9 @@ class PageBuilder {
     if (text.empty()) return;
     out_.texts.push_back({std::move(text), font, anchor, x, top, limitLeft, limitRight});
   }
-  void Box(int left, int top, int width, int height) { out_.boxes.push_back({left, top, width, height}); }
+  void Box(int left, int top, int width, int height) {
+    out_.boxes.push_back({left, top, width, height});
+  }
   void Rule(int x1, int y1, int x2, int y2) { out_.rules.push_back({x1, y1, x2, y2}); }
 
   // A text centred in the cell [c0, c1] (units u).
@@ -110,7 +114,8 @@ class PageBuilder {
 
   // One row of boxed cells with the given boundaries, one text per cell.
   template <std::size_t N>
-  void BoxedRow(const std::array<int, N>& columns, const std::vector<std::string>& cells, int height) {
+  void BoxedRow(const std::array<int, N>& columns, const std::vector<std::string>& cells,
+                int height) {
     const int textTop = top_ + (height - kRegularFontHeight) / 2;
     for (std::size_t c = 0; c + 1 < N; ++c) {
       Box(U(columns[c]), top_, U(columns[c + 1]) - U(columns[c]), height);
@@ -146,8 +151,8 @@ class PageBuilder {
 void DrawTopLine(PageBuilder& b, int page, int pageCount) {
   const int top = b.top();
   b.Text("Kvem", FontKind::Bold, Anchor::Left, b.left(), top, b.left(), b.U(8));
-  b.Text(PageText(page, pageCount), FontKind::Regular, Anchor::Centre, (b.left() + b.right()) / 2, top,
-         b.U(10), b.U(22));
+  b.Text(PageText(page, pageCount), FontKind::Regular, Anchor::Centre, (b.left() + b.right()) / 2,
+         top, b.U(10), b.U(22));
   b.Text(std::string(kProducerLine), FontKind::Bold, Anchor::Right, b.right(), top, b.U(22),
          b.right());
   b.MoveDown(kTopLineAdvance);
@@ -268,10 +273,10 @@ std::vector<InputLine> RoomLines(int index, const Room& room, char sep) {
     const int openings = std::clamp(wall.openingCount, 1, kOpeningSlots) - 1;
     for (int o = 1; o <= openings; ++o) {
       const Opening& op = wall.openings[static_cast<std::size_t>(o)];
-      lines.push_back({InputLineKind::Opening,
-                       {FormatLong("%ld x otvor", op.count), Long(op.width), Long(op.height),
-                        Number("%8.1lf", op.k, sep), Number("%8.1f", op.i, sep),
-                        Long(op.jointLength), ""}});
+      lines.push_back(
+          {InputLineKind::Opening,
+           {FormatLong("%ld x otvor", op.count), Long(op.width), Long(op.height),
+            Number("%8.1lf", op.k, sep), Number("%8.1f", op.i, sep), Long(op.jointLength), ""}});
     }
   }
   return lines;
@@ -292,7 +297,8 @@ PageDrawing DrawPage(const Project& project, const ReportLayout& layout, int pag
     for (int r = planned.firstRow; r < planned.firstRow + planned.rowCount; ++r) {
       const auto slot = static_cast<std::size_t>(r);
       b.BoxedRow(kResultColumns,
-                 ResultRowCells(r, project.rooms[slot], project.results[slot], layout.separator), hN);
+                 ResultRowCells(r, project.rooms[slot], project.results[slot], layout.separator),
+                 hN);
     }
     return out;
   }
@@ -301,8 +307,8 @@ PageDrawing DrawPage(const Project& project, const ReportLayout& layout, int pag
   b.HeadingRow(kWallColumns, kWallHeadings);
   b.HeadingRow(kWallColumns, kOpeningHeadings);
   for (const RoomPiece& piece : planned.pieces) {
-    const std::vector<InputLine> lines =
-        RoomLines(piece.room, project.rooms[static_cast<std::size_t>(piece.room)], layout.separator);
+    const std::vector<InputLine> lines = RoomLines(
+        piece.room, project.rooms[static_cast<std::size_t>(piece.room)], layout.separator);
     auto drawLine = [&](const InputLine& line) {
       if (line.kind == InputLineKind::Room) {
         b.BoxedRow(kRoomColumns, line.cells, hN);

@@ -6,8 +6,12 @@
 
 namespace kvem::report {
 
-int HeaderLines(ReportKind kind) { return kind == ReportKind::Results ? 11 : 7; }
-int HeadLines(ReportKind kind) { return kind == ReportKind::Results ? 2 : 6; }
+int HeaderLines(ReportKind kind) {
+  return kind == ReportKind::Results ? 11 : 7;
+}
+int HeadLines(ReportKind kind) {
+  return kind == ReportKind::Results ? 2 : 6;
+}
 
 int ReportRoomCount(const Project& project) {
   return std::clamp(project.building.roomCount, 1, kRoomSlots) - 1;
@@ -26,7 +30,8 @@ int ReportLineCount(const Project& project, ReportKind kind) {
   const int rooms = ReportRoomCount(project);
   if (kind == ReportKind::Results) return rooms;
   int lines = 0;
-  for (int r = 1; r <= rooms; ++r) lines += RoomLineCount(project.rooms[static_cast<std::size_t>(r)]);
+  for (int r = 1; r <= rooms; ++r)
+    lines += RoomLineCount(project.rooms[static_cast<std::size_t>(r)]);
   return lines;
 }
 
@@ -48,7 +53,8 @@ Capacities ComputeCapacities(ReportKind kind, int paperHeight, int topMargin, in
   const int hB = heights.bold;
   const int hN = std::max(1, heights.regular);
   const int head = HeadLines(kind) * hB;
-  c.firstPage = FloorDiv(c.usableHeight - kHeaderGap - kTopLineAdvance - head - HeaderLines(kind) * hB, hN);
+  c.firstPage =
+      FloorDiv(c.usableHeight - kHeaderGap - kTopLineAdvance - head - HeaderLines(kind) * hB, hN);
   c.laterPage = FloorDiv(c.usableHeight - kTopLineAdvance - head, hN);
   return c;
 }
@@ -63,7 +69,8 @@ bool CheckMargins(const PrintSettings& s, const PaperSize& paper, const LineHeig
     messenger.Show(kNoWidthMessage, kMarginCaption, Icon::Warning);
     return false;
   }
-  const Capacities c = ComputeCapacities(s.kind, paper.height, s.topMargin, s.bottomMargin, heights);
+  const Capacities c =
+      ComputeCapacities(s.kind, paper.height, s.topMargin, s.bottomMargin, heights);
   // A split room needs its repeated room line and one more on a later page.
   if (c.firstPage < 1 || c.laterPage < 2) {
     messenger.Show(kNoHeightMessage, kMarginCaption, Icon::Warning);

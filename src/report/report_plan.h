@@ -38,7 +38,7 @@ inline constexpr PaperSize kA4{2100, 2970};
 inline constexpr int kBoldFontHeight = 50;
 inline constexpr int kRegularFontHeight = 40;
 struct LineHeights {
-  int bold = kBoldFontHeight + 20;  // hB
+  int bold = kBoldFontHeight + 20;        // hB
   int regular = kRegularFontHeight + 10;  // hN
 };
 

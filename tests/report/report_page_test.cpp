@@ -104,7 +104,7 @@ TEST(ReportPage, HeaderCrossesTheLabelsAndKeepsTextsInTheirPlaces) {
     EXPECT_LE(t.limitLeft, t.limitRight) << t.text;
     EXPECT_GE(t.x, t.limitLeft) << t.text;
     EXPECT_LE(t.x, t.limitRight) << t.text;
-    EXPECT_GE(t.limitLeft, 200) << t.text;         // inside the left margin
+    EXPECT_GE(t.limitLeft, 200) << t.text;          // inside the left margin
     EXPECT_LE(t.limitRight, 2100 - 200) << t.text;  // and the right one
   }
 }

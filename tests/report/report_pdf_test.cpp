@@ -64,7 +64,8 @@ class ReportPdf : public ::testing::Test {
     }
     return p;
   }
-  static int PlannedPages(const Project& p, report::ReportKind kind, int top = 20, int bottom = 20) {
+  static int PlannedPages(const Project& p, report::ReportKind kind, int top = 20,
+                          int bottom = 20) {
     report::PrintSettings s;
     s.kind = kind;
     s.topMargin = top;
@@ -80,17 +81,19 @@ class ReportPdf : public ::testing::Test {
 
 TEST_F(ReportPdf, ResultsReportOfTheExampleHouseWithDecimalCommas) {
   const Project house = House(',');
-  const Result r = Report(dir_ / "comma.kvm", "--kind results --pdf '" + (dir_ / "r.pdf").string() + "'",
-                          "cs_CZ.UTF-8");
+  const Result r =
+      Report(dir_ / "comma.kvm", "--kind results --pdf '" + (dir_ / "r.pdf").string() + "'",
+             "cs_CZ.UTF-8");
   ASSERT_EQ(r.status, 0) << r.err;
   const int pages = PlannedPages(house, report::ReportKind::Results);
-  EXPECT_EQ(r.out, (dir_ / "r.pdf").string() + ": " + std::to_string(pages) + (pages == 1 ? " page\n" : " pages\n"));
+  EXPECT_EQ(r.out, (dir_ / "r.pdf").string() + ": " + std::to_string(pages) +
+                       (pages == 1 ? " page\n" : " pages\n"));
   EXPECT_EQ(PdfPages("r.pdf"), pages);
 
   const std::string text = PdfText("r.pdf");
-  for (const char* label : {"Kvem", "Building:", "Project:", "Vypracoval:", "Reg.no:",
-                            "Outdoor temperature Te [°C]:", "Building total loss [W]:", "Ventilation",
-                            "Page 1 from 1"}) {
+  for (const char* label :
+       {"Kvem", "Building:", "Project:", "Vypracoval:", "Reg.no:", "Outdoor temperature Te [°C]:",
+        "Building total loss [W]:", "Ventilation", "Page 1 from 1"}) {
     EXPECT_NE(text.find(label), std::string::npos) << label;
   }
   for (int room = 1; room < house.building.roomCount; ++room) {

@@ -68,7 +68,8 @@ TEST(ReportPagination, ResultPlanOfProjectMatchesPageCountFormula) {
   for (int n : {c.firstPage, c.firstPage + 1}) {
     PagePlan plan;
     ASSERT_TRUE(MakePagePlan(MakeProject(n), s, kA4, h, plan, m));
-    const int expected = n <= c.firstPage ? 1 : 1 + (n - c.firstPage + c.laterPage - 1) / c.laterPage;
+    const int expected =
+        n <= c.firstPage ? 1 : 1 + (n - c.firstPage + c.laterPage - 1) / c.laterPage;
     EXPECT_EQ(plan.PageCount(), expected) << n;
     EXPECT_EQ(plan.pages.back().rowCount, n == c.firstPage ? n : 1);
   }

@@ -63,8 +63,10 @@ PageSetupDialog::PageSetupDialog(report::PrintSettings& settings, const report::
 
 void PageSetupDialog::accept() {
   std::array<std::string, 4> texts;
-  for (std::size_t i = 0; i < texts.size(); ++i) texts[i] = margins_[i]->currentText().toStdString();
-  const auto kind = inputData_->isChecked() ? report::ReportKind::InputData : report::ReportKind::Results;
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    texts[i] = margins_[i]->currentText().toStdString();
+  const auto kind =
+      inputData_->isChecked() ? report::ReportKind::InputData : report::ReportKind::Results;
   if (!report::ApplyPageSetup(texts, kind, paper_, MakeReportFonts().heights, settings_,
                               messenger_)) {
     return;  // stays open so the margins can be corrected

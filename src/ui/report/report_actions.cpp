@@ -64,8 +64,8 @@ void PrintReport(kvem::Application& app, QWidget* parent) {
     from = state.printer.fromPage();
     to = state.printer.toPage();
   }
-  RenderReport(state.printer, app.project(), state.settings, app.decimalSeparator(), app.messenger(),
-               from, to);
+  RenderReport(state.printer, app.project(), state.settings, app.decimalSeparator(),
+               app.messenger(), from, to);
 }
 
 void PreviewReport(kvem::Application& app, QWidget* parent) {
@@ -84,11 +84,12 @@ void ExportReportPdf(kvem::Application& app, QWidget* parent) {
   const bool results = state.settings.kind == report::ReportKind::Results;
   QString base = QFileInfo(QString::fromStdString(app.project().path)).completeBaseName();
   if (base.isEmpty()) base = QStringLiteral("Kvem");
-  const QString suggestion = base + (results ? QStringLiteral(" - results.pdf")
-                                             : QStringLiteral(" - input data.pdf"));
-  const QString file = QFileDialog::getSaveFileName(
-      parent, QStringLiteral("Export PDF"), suggestion, QStringLiteral("PDF files (*.pdf)"));
+  const QString suggestion =
+      base + (results ? QStringLiteral(" - results.pdf") : QStringLiteral(" - input data.pdf"));
+  QString file = QFileDialog::getSaveFileName(parent, QStringLiteral("Export PDF"), suggestion,
+                                              QStringLiteral("PDF files (*.pdf)"));
   if (file.isEmpty()) return;
+  if (QFileInfo(file).suffix().isEmpty()) file += QStringLiteral(".pdf");
   if (!ReadyToPrint(app, state.settings)) return;
   WriteReportPdf(file.toStdString(), app.project(), state.settings, app.decimalSeparator(),
                  app.messenger(), nullptr, state.printer.pageLayout());

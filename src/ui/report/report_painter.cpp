@@ -11,7 +11,9 @@
 namespace kvem::ui {
 namespace {
 
-QString Q(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString Q(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // A font whose cell (ascent + descent) is `cellHeight` units high. The size is
 // found from a large probe, so it does not depend on hinting at small sizes.
@@ -30,7 +32,8 @@ QFont SizedFont(int weight, int cellHeight) {
 }
 
 int TextHeight(const QFont& font) {
-  return static_cast<int>(std::lround(QFontMetricsF(font).size(Qt::TextSingleLine, QStringLiteral("Á")).height()));
+  return static_cast<int>(
+      std::lround(QFontMetricsF(font).size(Qt::TextSingleLine, QStringLiteral("Á")).height()));
 }
 
 void DrawText(QPainter& painter, const report::TextItem& item, const ReportFonts& fonts) {
@@ -145,8 +148,9 @@ bool WriteReportPdf(const std::filesystem::path& file, const Project& project,
   buffer.close();
   std::string error;
   const QByteArray& bytes = buffer.data();
-  if (!WriteFileAtomically(file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                           &error)) {
+  if (!WriteFileAtomically(
+          file, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+          &error)) {
     messenger.Show("\nCann't write file\n'" + file.string() + "' !\n" + error, kPdfErrorCaption,
                    Icon::Stop);
     return false;

@@ -23,8 +23,8 @@ namespace kvem::ui {
 inline constexpr const char* kReportFontFamily = "Liberation Serif";
 
 struct ReportFonts {
-  QFont bold;     // weight 700, cell height 5 mm
-  QFont regular;  // weight 400, cell height 4 mm
+  QFont bold;                   // weight 700, cell height 5 mm
+  QFont regular;                // weight 400, cell height 4 mm
   report::LineHeights heights;  // measured from "Á" in the two fonts
 };
 
@@ -37,8 +37,8 @@ report::PaperSize PaperOf(const QPagedPaintDevice& device);
 // Plans the report for this device; false (with the messages of a refused
 // page setup) when the margins leave no room.
 bool PrepareDeviceReport(const QPagedPaintDevice& device, const Project& project,
-                         const report::PrintSettings& settings, char separator,
-                         ReportFonts& fonts, report::ReportLayout& layout, Messenger& messenger);
+                         const report::PrintSettings& settings, char separator, ReportFonts& fonts,
+                         report::ReportLayout& layout, Messenger& messenger);
 
 // Paints one page on an active painter whose device shows the whole sheet.
 void PaintReportPage(QPainter& painter, const Project& project, const report::ReportLayout& layout,

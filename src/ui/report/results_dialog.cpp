@@ -5,10 +5,10 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QKeyEvent>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -80,8 +80,9 @@ ResultsDialog::ResultsDialog(kvem::Application& app, QWidget* parent) : QDialog(
   int totalWidth = 0;
   for (int c = 0; c < kResultColumnCount; ++c) {
     const int base = static_cast<int>(kResultColumns[static_cast<std::size_t>(c)].width * scale);
-    const int width = std::max({base, static_cast<QAbstractItemView*>(table_)->sizeHintForColumn(c) + 8,
-                                table_->horizontalHeader()->sectionSizeHint(c)});
+    const int width =
+        std::max({base, static_cast<QAbstractItemView*>(table_)->sizeHintForColumn(c) + 8,
+                  table_->horizontalHeader()->sectionSizeHint(c)});
     table_->setColumnWidth(c, width);
     totalWidth += width;
   }
@@ -130,7 +131,8 @@ ResultsDialog::ResultsDialog(kvem::Application& app, QWidget* parent) : QDialog(
 
 QString ResultsDialog::SelectedRowsText() const {
   std::set<int> rows;
-  for (const QModelIndex& index : table_->selectionModel()->selectedIndexes()) rows.insert(index.row());
+  for (const QModelIndex& index : table_->selectionModel()->selectedIndexes())
+    rows.insert(index.row());
   if (rows.empty()) return {};
   QString text;
   auto line = [&](auto cell) {
