@@ -76,8 +76,9 @@ const std::filesystem::path& LargeTable() {
       table.SetText(r, 1, "P22-" + std::to_string(height) + "-" + std::to_string(length));
       table.SetText(r, 2, "73524");
       table.SetText(r, 3, "22");
-      table.SetText(r, 4, "Panel radiator type 22, " + std::to_string(height) + " x " +
-                              std::to_string(length));
+      table.SetText(
+          r, 4,
+          "Panel radiator type 22, " + std::to_string(height) + " x " + std::to_string(length));
       table.SetText(r, 5, "side");
       table.SetText(r, 9, std::to_string(length * 17 / 10));
       table.SetText(r, 10, "75/65/20");
@@ -99,8 +100,8 @@ const std::filesystem::path& LargeTable() {
 void BM_ListProducts(benchmark::State& state) {
   const auto& file = LargeTable();
   DimensionFilters filters;
-  filters.length = {true, 500, kOpAtMost, 2500, kOpLess};  // 500 <= length < 2500
-  filters.width = {true, 0, kOpLess, 120, kOpAtMost};      // 0 < width <= 120
+  filters.length = {true, 500, kOpAtMost, 2500, kOpLess};   // 500 <= length < 2500
+  filters.width = {true, 0, kOpLess, 120, kOpAtMost};       // 0 < width <= 120
   filters.height = {true, 400, kOpAtMost, 600, kOpAtMost};  // 400 <= height <= 600
   StreamMessenger messenger(stderr);
   ProductList list;

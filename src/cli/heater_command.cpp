@@ -46,7 +46,9 @@ bool ReadWhole(const std::string& option, const std::string& text, long* value,
   return true;
 }
 
-std::string Exact(double value) { return FormatDouble("%.17g", value); }
+std::string Exact(double value) {
+  return FormatDouble("%.17g", value);
+}
 
 // --- heater output ---------------------------------------------------------------
 
@@ -120,9 +122,10 @@ int RunOutput(const Globals& globals, const OutputOptions& o) {
     form.SetElements(elements);
     form.RecalculateElements();
     if (elements < kMinElements || elements > kMaxElements) {
-      messenger.Show("Number of elements " + std::to_string(elements) +
-                         " is outside 3 to 30: the elements coefficient is 0, and so is the output.",
-                     "Kvem - notice", Icon::Warning);
+      messenger.Show(
+          "Number of elements " + std::to_string(elements) +
+              " is outside 3 to 30: the elements coefficient is 0, and so is the output.",
+          "Kvem - notice", Icon::Warning);
     }
   }
   const COtopneTeleso& r = form.record();
@@ -219,10 +222,9 @@ int RunSelect(const Globals& globals, const SelectOptions& o) {
       !ReadRows(o.rows, &rows, messenger)) {
     return kExitUnreadable;
   }
-  for (auto [option, text, filter] :
-       {std::tuple{"--length", &o.length, &filters.length},
-        std::tuple{"--width", &o.width, &filters.width},
-        std::tuple{"--height", &o.height, &filters.height}}) {
+  for (auto [option, text, filter] : {std::tuple{"--length", &o.length, &filters.length},
+                                      std::tuple{"--width", &o.width, &filters.width},
+                                      std::tuple{"--height", &o.height, &filters.height}}) {
     if (!ParseFilterExpression(*text, filter, &why)) {
       messenger.Show(std::string(option) + ": " + why, "kvem-cli", Icon::Stop);
       return kExitUnreadable;
@@ -269,10 +271,10 @@ int RunSelect(const Globals& globals, const SelectOptions& o) {
       if (i > 0) listed.push_back(' ');
       listed += std::to_string(products[i].record);
     }
-    std::printf("%s,%s,%ld,%ld,%s,%s,%s,%s,%s\n", listed.c_str(), Exact(selection.covered()).c_str(),
-                selection.heaters(), selection.elements(), Exact(selection.overall()).c_str(),
-                Exact(selection.notCovered()).c_str(), Exact(selection.stillNeeded()).c_str(),
-                Exact(selection.reserve()).c_str(),
+    std::printf("%s,%s,%ld,%ld,%s,%s,%s,%s,%s\n", listed.c_str(),
+                Exact(selection.covered()).c_str(), selection.heaters(), selection.elements(),
+                Exact(selection.overall()).c_str(), Exact(selection.notCovered()).c_str(),
+                Exact(selection.stillNeeded()).c_str(), Exact(selection.reserve()).c_str(),
                 next < 0 ? "" : std::to_string(next + 1).c_str());
     return kExitOk;
   }
@@ -382,9 +384,10 @@ void AddHeaterCommand(CLI::App& app, Globals& globals) {
       ->capture_default_str();
   select->add_option("--coverage", sel->coverage, "Method of coverage, variant 1 to 8")
       ->capture_default_str();
-  select->add_option("--length", sel->length,
-                     "Length filter in mm: \"LO OP x OP HI\" with OP one of <, <=, = (either side "
-                     "may be left out), \"x\" (on, no bounds) or \"off\"; quote it")
+  select
+      ->add_option("--length", sel->length,
+                   "Length filter in mm: \"LO OP x OP HI\" with OP one of <, <=, = (either side "
+                   "may be left out), \"x\" (on, no bounds) or \"off\"; quote it")
       ->capture_default_str();
   select->add_option("--width", sel->width, "Width (depth) filter in mm, as --length")
       ->capture_default_str();
@@ -394,8 +397,9 @@ void AddHeaterCommand(CLI::App& app, Globals& globals) {
                      "Selected rows: 1-based positions in the listed products, e.g. 3,7");
   select->add_option("--heaters", sel->heaters, "Number of heaters (at least 1)")
       ->capture_default_str();
-  select->add_option("--elements", sel->elements,
-                     "Number of elements; below 3 it is sized from the loss for a sectional product")
+  select
+      ->add_option("--elements", sel->elements,
+                   "Number of elements; below 3 it is sized from the loss for a sectional product")
       ->capture_default_str();
   select->add_flag("--identical", sel->identical, "All heaters identical (output x heaters)");
   select->add_flag("--csv", sel->csv,

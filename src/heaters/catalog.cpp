@@ -260,9 +260,12 @@ void DatabaseSelectionForm::ChooseGroup(int index) {
 
 const DimensionFilter& DatabaseSelectionForm::filter(Row row) const {
   switch (row) {
-    case Row::Length: return working_.filters.length;
-    case Row::Width: return working_.filters.width;
-    case Row::Height: return working_.filters.height;
+    case Row::Length:
+      return working_.filters.length;
+    case Row::Width:
+      return working_.filters.width;
+    case Row::Height:
+      return working_.filters.height;
   }
   return working_.filters.length;
 }
@@ -271,7 +274,9 @@ DimensionFilter& DatabaseSelectionForm::mutableFilter(Row row) {
   return const_cast<DimensionFilter&>(filter(row));
 }
 
-void DatabaseSelectionForm::SetOn(Row row, bool on) { mutableFilter(row).on = on; }
+void DatabaseSelectionForm::SetOn(Row row, bool on) {
+  mutableFilter(row).on = on;
+}
 
 void DatabaseSelectionForm::SetLowerText(Row row, std::string_view text, char separator) {
   mutableFilter(row).lower = ParseDouble(text, separator);

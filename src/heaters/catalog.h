@@ -65,14 +65,21 @@ inline constexpr int kOpNone = -1;  // no operator chosen: any
 inline bool FieldTest(int op, double field, double value) {
   if (!(field > 0.0)) return false;
   switch (op) {
-    case kOpLess: return field < value;
-    case kOpAtMost: return field <= value;
-    case kOpEqual: return field == value;
-    case kOpAtLeast: return field >= value;
-    case kOpGreater: return field > value;
+    case kOpLess:
+      return field < value;
+    case kOpAtMost:
+      return field <= value;
+    case kOpEqual:
+      return field == value;
+    case kOpAtLeast:
+      return field >= value;
+    case kOpGreater:
+      return field > value;
     case kOpAny:
-    case kOpNone: return true;
-    default: return false;
+    case kOpNone:
+      return true;
+    default:
+      return false;
   }
 }
 

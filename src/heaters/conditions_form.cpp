@@ -74,11 +74,21 @@ void TemperatureDataForm::Leave(Field field, std::string_view text, char separat
 std::string TemperatureDataForm::Text(Field field, char separator) const {
   double value = 0.0;
   switch (field) {
-    case Field::Inlet: value = t1_; break;
-    case Field::Mean: value = tm_; break;
-    case Field::Outlet: value = t2_; break;
-    case Field::Difference: value = difference_; break;
-    case Field::Indoor: value = ti_; break;
+    case Field::Inlet:
+      value = t1_;
+      break;
+    case Field::Mean:
+      value = tm_;
+      break;
+    case Field::Outlet:
+      value = t2_;
+      break;
+    case Field::Difference:
+      value = difference_;
+      break;
+    case Field::Indoor:
+      value = ti_;
+      break;
   }
   return FormatDouble("%.1f", value, separator);
 }
@@ -171,8 +181,8 @@ bool ModifiedConditionsForm::ChooseHeaterType(int type, Messenger& messenger) {
 }
 
 void ModifiedConditionsForm::SetElements(long elements) {
-  record_.elements = static_cast<std::int32_t>(
-      std::min<long>(std::max<long>(elements, INT32_MIN), INT32_MAX));
+  record_.elements =
+      static_cast<std::int32_t>(std::min<long>(std::max<long>(elements, INT32_MIN), INT32_MAX));
 }
 
 void ModifiedConditionsForm::RecalculateElements() {

@@ -15,7 +15,9 @@ bool LookUp(const std::array<CoefficientVariant, N>& table, long variant, double
   return true;
 }
 
-std::string Degrees(double value) { return FormatDouble("%.1f", value) + " °C"; }
+std::string Degrees(double value) {
+  return FormatDouble("%.1f", value) + " °C";
+}
 
 }  // namespace
 

@@ -28,8 +28,8 @@ void ProductList::Add(std::uint32_t record,
   Add(record, texts, CatalogNumber(texts[kOutput]));
 }
 
-void ProductList::Add(std::uint32_t record,
-                      const std::array<std::string_view, kColumnCount>& texts, double q) {
+void ProductList::Add(std::uint32_t record, const std::array<std::string_view, kColumnCount>& texts,
+                      double q) {
   ListedProduct product;
   product.record = record;
   product.q = q;
@@ -52,8 +52,8 @@ bool ListProducts(const std::filesystem::path& table, const DimensionFilters& fi
   if (reader.layout().fieldCount() < f::kLast) {
     messenger.Show("The table\n'" + table.string() + "'\nhas " +
                        std::to_string(reader.layout().fieldCount()) +
-                       " fields; a heater product table has at least " +
-                       std::to_string(f::kLast) + " (output Q is field 12, the exponent field 18).",
+                       " fields; a heater product table has at least " + std::to_string(f::kLast) +
+                       " (output Q is field 12, the exponent field 18).",
                    kTableErrorCaption, Icon::Stop);
     return false;
   }
@@ -84,8 +84,8 @@ ProductSelection::ProductSelection(const COtopneTeleso& record, double loss)
 void ProductSelection::InitialiseControls(long heaters, long elements, bool identical,
                                           bool addAnother) {
   heaters_ = std::max(1L, heaters);
-  record_.elements =
-      static_cast<std::int32_t>(std::clamp<long>(elements, 0, std::numeric_limits<std::int32_t>::max()));
+  record_.elements = static_cast<std::int32_t>(
+      std::clamp<long>(elements, 0, std::numeric_limits<std::int32_t>::max()));
   identical_ = identical;
   addAnother_ = addAnother;
 }
@@ -93,7 +93,8 @@ void ProductSelection::InitialiseControls(long heaters, long elements, bool iden
 bool ProductSelection::Open(const std::filesystem::path& table, const DimensionFilters& filters,
                             Messenger& messenger) {
   std::string problem = TemperatureProblem(record_.tw, record_.tr, record_.ti);
-  if (problem.empty()) problem = VariantProblem(record_.connection, record_.position, record_.coverage);
+  if (problem.empty())
+    problem = VariantProblem(record_.connection, record_.position, record_.coverage);
   if (problem.empty() && !std::isfinite(loss_)) problem = "The room's heat loss is not a number.";
   if (!problem.empty()) {
     messenger.Show(problem, kModelErrorCaption, Icon::Warning);
@@ -153,7 +154,8 @@ void ProductSelection::ComputeCovered() {
     if (product.kind == kKindSectional) {
       if (record_.elements < kMinElements && uncovered >= 0.0) {
         if (heaters_ == 0) heaters_ = 1;
-        const double count = std::floor(uncovered / static_cast<double>(heaters_) / product.q + 0.999);
+        const double count =
+            std::floor(uncovered / static_cast<double>(heaters_) / product.q + 0.999);
         record_.elements = static_cast<std::int32_t>(
             std::min(count, static_cast<double>(std::numeric_limits<std::int32_t>::max())));
       }
@@ -235,7 +237,9 @@ std::string ProductSelection::TemperaturesText(char separator) const {
          FormatDouble("%.1f", record_.tr, separator);
 }
 
-std::string ProductSelection::ElementsText() const { return FormatLong("%4ld", record_.elements); }
+std::string ProductSelection::ElementsText() const {
+  return FormatLong("%4ld", record_.elements);
+}
 
 std::string ProductSelection::BalanceText(double value, char separator) {
   return FormatDouble("%9.1f", value, separator);

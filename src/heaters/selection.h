@@ -42,8 +42,7 @@ class ProductList {
   // Appends a product; texts in column order, UTF-8. `q` is the number of
   // the "Q [W]" text when the caller has read it already.
   void Add(std::uint32_t record, const std::array<std::string_view, kColumnCount>& texts);
-  void Add(std::uint32_t record, const std::array<std::string_view, kColumnCount>& texts,
-           double q);
+  void Add(std::uint32_t record, const std::array<std::string_view, kColumnCount>& texts, double q);
 
  private:
   std::vector<ListedProduct> rows_;
@@ -121,9 +120,9 @@ class ProductSelection {
   void PickNext();
 
   // Texts as the dialog shows them.
-  std::string TiText(char separator) const;            // "%.1f"
-  std::string TemperaturesText(char separator) const;  // "Tin/Tout": "%.1f/%.1f"
-  std::string ElementsText() const;                    // "%4ld"
+  std::string TiText(char separator) const;                      // "%.1f"
+  std::string TemperaturesText(char separator) const;            // "Tin/Tout": "%.1f/%.1f"
+  std::string ElementsText() const;                              // "%4ld"
   static std::string BalanceText(double value, char separator);  // "%9.1f"
 
  private:

