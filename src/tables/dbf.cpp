@@ -1,6 +1,7 @@
 #include "tables/dbf.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <system_error>
 
@@ -19,7 +20,7 @@ constexpr std::size_t kDescriptorSize = 32;
 // of terminator and padding.
 constexpr std::size_t kHeaderPrefix =
     kHeaderSize + kDescriptorSize * kDbfMaxFields + kDescriptorSize;
-constexpr std::size_t kReadChunk = 1 << 20;
+constexpr std::size_t kReadChunk = 1 << 16;
 constexpr const char* kNoticeCaption = "Kvem - notice";
 
 std::uint32_t Le32(const unsigned char* p) {
@@ -167,6 +168,40 @@ std::string_view TrimBlanks(std::string_view t) {
   while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
   while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
   return t;
+}
+
+// UTF-8 of the Windows-1250 bytes 0x80 .. 0xFF, taken once from the platform's
+// conversion so that the reader converts without allocating per field.
+const std::array<std::string, 128>& HighByteUtf8() {
+  static const std::array<std::string, 128> table = [] {
+    std::array<std::string, 128> t;
+    for (int b = 0x80; b <= 0xFF; ++b)
+      t[b - 0x80] = Cp1250ToUtf8(std::string(1, static_cast<char>(b)));
+    return t;
+  }();
+  return table;
+}
+
+// Whether n bytes hold neither a NUL byte nor one of 0x80 .. 0xFF; eight
+// bytes at a time (a byte b is flagged by the high bit of b | (b - 1)).
+bool PlainAscii(const char* p, std::size_t n) {
+  constexpr std::uint64_t kOnes = 0x0101010101010101u;
+  constexpr std::uint64_t kHigh = 0x8080808080808080u;
+  std::uint64_t w = 0x2020202020202020u;  // blanks where a short field has no bytes
+  if (n < 8) {
+    std::memcpy(&w, p, n);
+    return ((((w - kOnes) | w) & kHigh) == 0);
+  }
+  // Without early exit, so the loop runs straight through (records are short).
+  std::uint64_t flags = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= n; i += 8) {
+    std::memcpy(&w, p + i, 8);
+    flags |= (w - kOnes) | w;
+  }
+  std::memcpy(&w, p + n - 8, 8);  // the last 8 bytes, overlapping the ones already seen
+  flags |= (w - kOnes) | w;
+  return (flags & kHigh) == 0;
 }
 
 void SetWhy(std::string* why, std::string text) {
@@ -361,6 +396,8 @@ bool DbfReader::Open(const std::filesystem::path& file, Messenger& messenger) {
   index_ = 0;
   truncated_ = false;
   begin_ = end_ = 0;
+  record_ = nullptr;
+  plain_ = false;
   file_.reset(std::fopen(file.c_str(), "rb"));
   if (!file_) {
     ShowError(messenger, CannotOpenFileText(file));
@@ -394,6 +431,10 @@ bool DbfReader::Open(const std::filesystem::path& file, Messenger& messenger) {
     return false;
   }
   texts_.assign(layout_.fields_.size(), {});
+  spans_.clear();
+  for (const DbfField& f : layout_.fields_) {
+    spans_.push_back({static_cast<std::size_t>(f.offset), static_cast<std::size_t>(f.length)});
+  }
   converted_.assign(layout_.fields_.size(), {});
   return true;
 }
@@ -423,30 +464,49 @@ bool DbfReader::Next() {
   begin_ += recLen;
   ++index_;
 
-  // One pass tells whether the record is plain ASCII without NUL bytes, the
-  // common case, in which the texts are views into the buffer.
-  unsigned char special = 0;
-  for (std::size_t i = 1; i < recLen; ++i) {
-    special |= static_cast<unsigned char>(static_cast<unsigned char>(record[i]) - 1) >= 0x7F;
-  }
+  record_ = record;
+  // A record of plain ASCII without NUL bytes, the common case, is split on
+  // demand by Text(); any other is split here, field by field.
+  plain_ = PlainAscii(record + 1, recLen - 1);
+  if (plain_) return true;
   const std::size_t n = texts_.size();
   for (std::size_t k = 0; k < n; ++k) {
-    const DbfField& f = layout_.fields_[k];
-    const char* data = record + 1 + f.offset;
-    std::size_t length = static_cast<std::size_t>(f.length);
-    if (special) {
-      const void* nul = std::memchr(data, '\0', length);
-      if (nul) length = static_cast<std::size_t>(static_cast<const char*>(nul) - data);
+    const char* data = record + 1 + spans_[k].offset;
+    std::size_t length = spans_[k].length;
+    // Otherwise field by field: a text ends at a NUL and letters are converted.
+    bool high = false;
+    if (!PlainAscii(data, length)) {
+      for (std::size_t i = 0; i < length; ++i) {
+        const unsigned char c = static_cast<unsigned char>(data[i]);
+        if (c == 0) {
+          length = i;
+          break;
+        }
+        high |= c >= 0x80;
+      }
     }
     while (length > 0 && (data[length - 1] == ' ' || data[length - 1] == '\n')) --length;
-    std::string_view raw(data, length);
-    if (special && std::any_of(raw.begin(), raw.end(),
-                               [](char c) { return static_cast<unsigned char>(c) >= 0x80; })) {
-      converted_[k] = Cp1250ToUtf8(raw);
-      texts_[k] = converted_[k];
-    } else {
-      texts_[k] = raw;
+    if (!high) {
+      texts_[k] = std::string_view(data, length);
+      continue;
     }
+    // Windows-1250 letters: converted into a buffer kept for the field.
+    const auto& utf8 = HighByteUtf8();
+    std::string& out = converted_[k];
+    out.resize(3 * length);  // no Windows-1250 character takes more than 3 bytes
+    char* to = out.data();
+    for (std::size_t i = 0; i < length; ++i) {
+      const unsigned char c = static_cast<unsigned char>(data[i]);
+      if (c < 0x80) {
+        *to++ = static_cast<char>(c);
+      } else {
+        const std::string& s = utf8[c - 0x80];
+        std::memcpy(to, s.data(), s.size());
+        to += s.size();
+      }
+    }
+    out.resize(static_cast<std::size_t>(to - out.data()));
+    texts_[k] = out;
   }
   return true;
 }

@@ -180,7 +180,16 @@ class DbfReader {
   // announced count reached or the file ended; see truncated()).
   bool Next();
   // Text of field k (from 1) of the current record, UTF-8.
-  std::string_view Text(int k) const { return texts_[static_cast<std::size_t>(k - 1)]; }
+  std::string_view Text(int k) const {
+    const std::size_t i = static_cast<std::size_t>(k - 1);
+    if (!plain_) return texts_[i];
+    // A plain ASCII record (the common case) is split on demand: the text is
+    // a view into the read buffer without its trailing blanks and line feeds.
+    const char* data = record_ + 1 + spans_[i].offset;
+    std::size_t length = spans_[i].length;
+    while (length > 0 && (data[length - 1] == ' ' || data[length - 1] == '\n')) --length;
+    return std::string_view(data, length);
+  }
   // Index of the current record, from 0.
   std::size_t index() const { return index_ - 1; }
   // True once Next() found the file ending before the announced count.
@@ -198,6 +207,13 @@ class DbfReader {
   std::vector<char> buffer_;
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
+  const char* record_ = nullptr;  // the current record in the buffer
+  bool plain_ = false;            // it holds neither NUL bytes nor letters beyond ASCII
+  struct Span {
+    std::size_t offset;
+    std::size_t length;
+  };
+  std::vector<Span> spans_;  // of each field within the record data
   std::vector<std::string_view> texts_;
   std::vector<std::string> converted_;  // texts holding non-ASCII bytes, as UTF-8
 };
