@@ -78,6 +78,6 @@ std::span<const int> ToolbarCommands();
 // The Data menu's divider line; choosing it opens the rooms editor.
 inline constexpr std::string_view kDataDividerText =
     "-------------------------------------------------";
-inline constexpr std::string_view kNotAvailableYet = "Not available yet in this version of Kvem";
+inline constexpr std::string_view kNotAvailableYet = "not available yet in this version of Kvem";
 
 }  // namespace kvem

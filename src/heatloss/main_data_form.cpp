@@ -157,8 +157,12 @@ void HeatUpAllowanceForm::Choose(int index) {
 
 namespace {
 
+// A table's numbers stand right-aligned in their fields; the dialog shows them without the blanks.
 std::string FieldOf(const TableRow& row, std::size_t field) {
-  return field >= 1 && field <= row.size() ? row[field - 1] : std::string();
+  if (field < 1 || field > row.size()) return {};
+  const std::string& text = row[field - 1];
+  const std::size_t first = text.find_first_not_of(' ');
+  return first == std::string::npos ? std::string() : text.substr(first);
 }
 
 }  // namespace

@@ -122,7 +122,7 @@ TEST(MainDataForm, SpecifyBNeedsLocationAndWindExposure) {
 
 TEST(OutdoorTemperatureForm, StoredLocationSelectsRowAndTypedValuesWin) {
   std::vector<TableRow> rows = {{"Brno", "227", "-12", "no"}, {"Praha", "191", "-12", "no"},
-                                {"Praha-Ruzyne", "364", "-15", "yes"}};
+                                {"Praha-Ruzyne", " 364", " -15", "yes"}};
   BuildingData data;
   data.location = "Praha";
   OutdoorTemperatureForm form(data, rows);

@@ -272,8 +272,12 @@ OutdoorTemperatureDialog::OutdoorTemperatureDialog(BuildingData& data, std::vect
     list_->setCurrentRow(form_.selected());
   }
   show();
-  connect(list_, &QListWidget::currentRowChanged, this, [this, show](int row) {
-    form_.Choose(row);
+  // Selection, not the current row: the list takes a current row when it gets
+  // the focus, and that is no choice of the user's.
+  connect(list_, &QListWidget::itemSelectionChanged, this, [this, show] {
+    const QList<QListWidgetItem*> chosen = list_->selectedItems();
+    if (chosen.isEmpty()) return;
+    form_.Choose(list_->row(chosen.first()));
     show();
   });
 }

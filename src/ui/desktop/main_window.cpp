@@ -44,9 +44,11 @@ QKeySequence Accelerator(std::string_view text) {
   return tab == std::string_view::npos ? QKeySequence() : QKeySequence(ToQString(text.substr(tab + 1)));
 }
 
+#ifndef KVEM_HAVE_REPORT_UI
 bool IsPrintCommand(int id) {
   return id == c::kPrint || id == c::kPreview || id == c::kPrintSetup || id == c::kPageSetup;
 }
+#endif
 
 QString DefaultFileChooser(QWidget* parent, bool save, const QString& proposed) {
   QFileDialog dialog(parent);

@@ -51,8 +51,11 @@ std::string TableEditorCommandLine(const Application& app, int commandId) {
     default: return {};
   }
   const std::filesystem::path& dir = app.dataDirectory();
-  return "\"" + (dir / ("Ptab_" + app.languageSuffix())).string() + "\" \"" +
-         (dir / StandardTableName(app, table)).string() + "\"";
+  // "\"%sPtab_%s\" \"%s%s\"": the editor and the table, both quoted.
+  std::string line;
+  line.append("\"").append((dir / ("Ptab_" + app.languageSuffix())).string()).append("\" \"");
+  line.append((dir / StandardTableName(app, table)).string()).append("\"");
+  return line;
 }
 
 }  // namespace kvem::ui

@@ -47,8 +47,12 @@ TableChoiceDialog::TableChoiceDialog(const QString& caption, const QString& list
   layout->addLayout(right);
   setLayout(layout);
 
-  connect(list_, &QListWidget::currentRowChanged, this, [this](int row) {
-    if (row < 0) return;
+  // Selection, not the current row: the list takes a current row when it gets
+  // the focus, and that is no choice of the user's.
+  connect(list_, &QListWidget::itemSelectionChanged, this, [this] {
+    const QList<QListWidgetItem*> chosen = list_->selectedItems();
+    if (chosen.isEmpty()) return;
+    const int row = list_->row(chosen.first());
     Show(row);
     emit rowChosen(row);
   });
@@ -58,7 +62,7 @@ TableChoiceDialog::TableChoiceDialog(const QString& caption, const QString& list
 
 void TableChoiceDialog::Show(int row) {
   selected_ = row;
-  for (std::size_t i = 0; i < fields_.size(); ++i) edits_[i]->setText(ToQString(Field(fields_[i].field)));
+  for (std::size_t i = 0; i < fields_.size(); ++i) edits_[i]->setText(ToQString(Field(fields_[i].field)).trimmed());
 }
 
 const TableRow* TableChoiceDialog::row() const {
