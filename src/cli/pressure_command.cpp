@@ -73,8 +73,12 @@ int RunPressure(const Globals& globals, const PressureOptions& o) {
   if (o.pump) sheet.EnterPumpOutput(*o.pump);
   const std::filesystem::path report =
       o.report.empty() ? working() / std::string(kPressureReportName) : std::filesystem::path(o.report);
-  const std::string text = sheet.Ok(report, o.created ? *o.created : LocalTimeText());
-  Print(o.csv ? PressureCsv(sheet) : text);
+  sheet.Ok(report, o.created ? *o.created : LocalTimeText());
+  if (o.csv) {
+    WritePressureCsv(sheet, [](std::string_view piece) { std::fwrite(piece.data(), 1, piece.size(), stdout); });
+  } else {
+    Print(sheet.ReportText());
+  }
   std::fflush(stdout);
   return kExitOk;
 }

@@ -254,15 +254,21 @@ void PressureEvaluation::EnterPumpOutput(std::string_view text) {
   Distribute(items_, available_);
 }
 
-std::string PressureEvaluation::Ok(const std::filesystem::path& reportFile, std::string_view created) {
+bool PressureEvaluation::Ok(const std::filesystem::path& reportFile, std::string_view created) {
   if (supply_.sections.empty()) Evaluate(Medium::Supply);
   if (return_.sections.empty()) Evaluate(Medium::Return);
   for (std::size_t i : UnmatchedSupplyHeaters(supply_, return_)) {
     messenger_.Show(BadHeaterText(supply_.sections[i].heater), "Kvem - error", Icon::Warning);
   }
-  std::string text = PressureReportText(created, supply_, return_, items_, header_.drawingKind(), separator_);
-  WritePressureReport(reportFile, text, messenger_);
-  return text;
+  created_ = created;
+  std::size_t unmappable = 0;
+  const std::string bytes = PressureReportBytes(created_, supply_, return_, items_, header_.drawingKind(),
+                                                separator_, &unmappable);
+  return WritePressureReport(reportFile, bytes, unmappable, messenger_);
+}
+
+std::string PressureEvaluation::ReportText() const {
+  return PressureReportText(created_, supply_, return_, items_, header_.drawingKind(), separator_);
 }
 
 std::string PressureEvaluation::PumpOutputText() const { return FormatDouble("%.15g", available_, separator_); }

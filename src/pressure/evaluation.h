@@ -101,8 +101,10 @@ class PressureEvaluation {
   void EnterPumpOutput(std::string_view text);
   // OK of the sheet: evaluates an empty network, checks the pairing again,
   // writes the report to `reportFile` ("cosi=%s" when it cannot). `created`
-  // is the time of its first line. Returns the report text (UTF-8, LF).
-  std::string Ok(const std::filesystem::path& reportFile, std::string_view created);
+  // is the time of its first line. False when the report was not written.
+  bool Ok(const std::filesystem::path& reportFile, std::string_view created);
+  // The report as written at OK, in UTF-8 with "\n".
+  std::string ReportText() const;
 
   const CPrivodTelesa& network(Medium medium) const {
     return medium == Medium::Supply ? supply_ : return_;
@@ -131,6 +133,7 @@ class PressureEvaluation {
   CPrivodTelesa return_;
   CPrivodTelesa items_;
   NetworkHeader header_;
+  std::string created_;
   double available_ = 0.0;
   double critical_ = 0.0;
   bool inAllOpened_ = false;

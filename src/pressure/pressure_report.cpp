@@ -1,5 +1,6 @@
 #include "pressure/pressure_report.h"
 
+#include <algorithm>
 #include <ctime>
 
 #include "platform/encoding.h"
@@ -19,18 +20,51 @@ constexpr std::string_view kItemHeading =
     "\nTěleso              Kumul.[Pa]  Přebytek   Průt.mn.  Ventil "
     "Regulace Zbytek[Pa] Poznámka\n";
 
-void AppendSections(std::string& out, const CPrivodTelesa& network, char sep) {
-  out += kSectionHeading;
+// The report in memory (UTF-8, "\n") or as the file holds it (Windows-1250,
+// "\r\n"); both come from one writer so they cannot drift apart.
+struct Form {
+  bool file = false;
+  std::size_t unmappable = 0;
+
+  void Text(std::string& out, std::string_view utf8, std::size_t width) {
+    bool ascii = true;
+    for (char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (!file || ascii) {
+      AppendLeftCut(out, utf8, width);
+      return;
+    }
+    std::size_t bad = 0;
+    const std::string bytes = Utf8ToCp1250(utf8, &bad);
+    unmappable += bad;
+    out.append(bytes, 0, std::min(width, bytes.size()));
+    if (bytes.size() < width) out.append(width - bytes.size(), ' ');
+  }
+  // Constant text with line ends.
+  void Lines(std::string& out, std::string_view utf8) {
+    if (!file) {
+      out += utf8;
+      return;
+    }
+    for (char c : Utf8ToCp1250(utf8)) {
+      if (c == '\n') out += '\r';
+      out += c;
+    }
+  }
+  void End(std::string& out) const { out += file ? "\r\n" : "\n"; }
+};
+
+void AppendSections(std::string& out, const CPrivodTelesa& network, char sep, Form& form) {
+  form.Lines(out, kSectionHeading);
   for (const CUsekPrivodu& s : network.sections) {
     AppendLong(out, s.branch, 8);
     out += ' ';
-    AppendLeftCut(out, s.section, 20);
+    form.Text(out, s.section, 20);
     AppendFixed(out, s.heatLoad, 0, 10, sep);
     AppendFixed(out, s.flow, 2, 10, sep);
     AppendFixed(out, s.length, 0, 10, sep);
     AppendFixed(out, s.lengthOverall, 0, 10, sep);
     out += ' ';
-    AppendLeftCut(out, s.pipe, 20);
+    form.Text(out, s.pipe, 20);
     AppendFixed(out, s.velocity, 3, 10, sep);
     AppendFixed(out, s.r, 2, 10, sep);
     AppendFixed(out, s.rl, 2, 10, sep);
@@ -43,10 +77,44 @@ void AppendSections(std::string& out, const CPrivodTelesa& network, char sep) {
     } else {
       AppendFixed(out, s.overplus, 2, 10, sep);
       out += ' ';
-      AppendLeftCut(out, s.heater, 20);
+      form.Text(out, s.heater, 20);
     }
-    out += '\n';
+    form.End(out);
   }
+}
+
+std::string Report(std::string_view created, const CPrivodTelesa& supply, const CPrivodTelesa& ret,
+                   const CPrivodTelesa& items, std::string_view drawingKind, char sep, Form& form) {
+  std::string out;
+  out.reserve(256 + 2 * kSectionHeading.size() +
+              200 * (supply.sections.size() + ret.sections.size()) + 100 * items.sections.size());
+  form.Lines(out, "Created=");
+  form.Lines(out, created);
+  form.End(out);
+  AppendSections(out, supply, sep, form);
+  AppendSections(out, ret, sep, form);
+  form.Lines(out, kItemHeading);
+  for (const CUsekPrivodu& item : items.sections) {
+    form.Text(out, item.heater, 20);
+    AppendFixed(out, item.all, 2, 10, sep);
+    AppendFixed(out, item.overplus, 2, 10, sep);
+    AppendFixed(out, item.flow, 2, 10, sep);
+    out += ' ';
+    form.Text(out, ElementTypeName(item.elementType), 10);
+    if (item.regulation == 0) {
+      out += " bez ";
+    } else {
+      AppendLong(out, item.regulation, 5);
+    }
+    AppendFixed(out, item.remainder, 2, 12, sep);
+    if (!(item.remainder > kUnionThreshold)) {
+      out += ' ';
+    } else if (drawingKind == "P") {
+      out += "  control pipe union";
+    }
+    form.End(out);
+  }
+  return out;
 }
 
 void AppendCsvText(std::string& out, std::string_view text) {
@@ -72,7 +140,8 @@ void AppendCsvInt(std::string& out, long value) {
   AppendLong(out, value);
 }
 
-void AppendCsvSections(std::string& out, const CPrivodTelesa& network, char net) {
+template <typename Flush>
+void AppendCsvSections(std::string& out, const CPrivodTelesa& network, char net, Flush&& flush) {
   long row = 0;
   for (const CUsekPrivodu& s : network.sections) {
     out += net;
@@ -106,6 +175,7 @@ void AppendCsvSections(std::string& out, const CPrivodTelesa& network, char net)
     AppendCsvNumber(out, s.mediumTemperature);
     AppendCsvNumber(out, s.temperatureDifference);
     out += '\n';
+    flush(false);
   }
 }
 
@@ -114,54 +184,22 @@ void AppendCsvSections(std::string& out, const CPrivodTelesa& network, char net)
 std::string PressureReportText(std::string_view created, const CPrivodTelesa& supply,
                                const CPrivodTelesa& ret, const CPrivodTelesa& items,
                                std::string_view drawingKind, char sep) {
-  std::string out;
-  out.reserve(256 + 2 * kSectionHeading.size() +
-              240 * (supply.sections.size() + ret.sections.size()) + 120 * items.sections.size());
-  out += "Created=";
-  out += created;
-  out += '\n';
-  AppendSections(out, supply, sep);
-  AppendSections(out, ret, sep);
-  out += kItemHeading;
-  for (const CUsekPrivodu& item : items.sections) {
-    AppendLeftCut(out, item.heater, 20);
-    AppendFixed(out, item.all, 2, 10, sep);
-    AppendFixed(out, item.overplus, 2, 10, sep);
-    AppendFixed(out, item.flow, 2, 10, sep);
-    out += ' ';
-    AppendLeftCut(out, ElementTypeName(item.elementType), 10);
-    if (item.regulation == 0) {
-      out += " bez ";
-    } else {
-      AppendLong(out, item.regulation, 5);
-    }
-    AppendFixed(out, item.remainder, 2, 12, sep);
-    if (!(item.remainder > kUnionThreshold)) {
-      out += ' ';
-    } else if (drawingKind == "P") {
-      out += "  control pipe union";
-    }
-    out += '\n';
-  }
-  return out;
+  Form form;
+  return Report(created, supply, ret, items, drawingKind, sep, form);
 }
 
-bool WritePressureReport(const std::filesystem::path& file, std::string_view text, Messenger& messenger) {
-  std::size_t unmappable = 0;
-  const std::string encoded = Utf8ToCp1250(text, &unmappable);
-  std::string bytes;
-  bytes.reserve(encoded.size() + encoded.size() / 16);
-  std::size_t pos = 0;
-  while (pos < encoded.size()) {
-    const std::size_t nl = encoded.find('\n', pos);
-    if (nl == std::string::npos) {
-      bytes.append(encoded, pos, std::string::npos);
-      break;
-    }
-    bytes.append(encoded, pos, nl - pos);
-    bytes += "\r\n";
-    pos = nl + 1;
-  }
+std::string PressureReportBytes(std::string_view created, const CPrivodTelesa& supply,
+                                const CPrivodTelesa& ret, const CPrivodTelesa& items,
+                                std::string_view drawingKind, char sep, std::size_t* unmappable) {
+  Form form;
+  form.file = true;
+  std::string bytes = Report(created, supply, ret, items, drawingKind, sep, form);
+  if (unmappable) *unmappable = form.unmappable;
+  return bytes;
+}
+
+bool WritePressureReport(const std::filesystem::path& file, std::string_view bytes, std::size_t unmappable,
+                         Messenger& messenger) {
   if (!WriteFileAtomically(file, bytes)) {
     messenger.Show("cosi=" + file.string(), "Kvem - error", Icon::Warning);
     return false;
@@ -184,18 +222,26 @@ std::string LocalTimeText() {
   return std::string(buf, n);
 }
 
-std::string PressureCsv(const PressureEvaluation& e) {
+void WritePressureCsv(const PressureEvaluation& e, const std::function<void(std::string_view)>& sink) {
   const CPrivodTelesa& supply = e.network(Medium::Supply);
   const CPrivodTelesa& ret = e.network(Medium::Return);
   const CPrivodTelesa& items = e.items();
+  // Handed on in pieces: the CSV of a big network is far larger than the network.
+  constexpr std::size_t kPiece = 1 << 20;
   std::string out;
-  out.reserve(512 + 480 * (supply.sections.size() + ret.sections.size()) + 200 * items.sections.size());
+  out.reserve(kPiece + 4096);
+  auto flush = [&](bool always) {
+    if (always || out.size() >= kPiece) {
+      sink(out);
+      out.clear();
+    }
+  };
   out +=
       "net,row,branch,section,heat_load,flow,length,length_overall,pipe,pipe_index,velocity,R,Rl,ksi,Z,"
       "RlZ,all,overplus,regulation,remainder,element_type,heater,riser,min_disposal_pressure,"
       "medium_temperature,temperature_difference\n";
-  AppendCsvSections(out, supply, kSupplyKind);
-  AppendCsvSections(out, ret, kReturnKind);
+  AppendCsvSections(out, supply, kSupplyKind, flush);
+  AppendCsvSections(out, ret, kReturnKind, flush);
   out += "\nrow,heater,all,overplus,flow,element_type,valve,regulation,remainder,riser,min_disposal_pressure\n";
   long row = 0;
   for (const CUsekPrivodu& item : items.sections) {
@@ -214,6 +260,7 @@ std::string PressureCsv(const PressureEvaluation& e) {
     AppendCsvText(out, item.riser);
     AppendCsvNumber(out, item.minDisposalPressure);
     out += '\n';
+    flush(false);
   }
   const NetworkHeader& h = e.header();
   out +=
@@ -232,7 +279,13 @@ std::string PressureCsv(const PressureEvaluation& e) {
   AppendCsvInt(out, static_cast<long>(ret.sections.size()));
   AppendCsvInt(out, static_cast<long>(items.sections.size()));
   out += '\n';
-  return out;
+  flush(true);
+}
+
+std::string PressureCsv(const PressureEvaluation& evaluation) {
+  std::string csv;
+  WritePressureCsv(evaluation, [&](std::string_view piece) { csv += piece; });
+  return csv;
 }
 
 }  // namespace kvem

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -21,15 +22,24 @@ std::string PressureReportText(std::string_view created, const CPrivodTelesa& su
                                const CPrivodTelesa& ret, const CPrivodTelesa& items,
                                std::string_view drawingKind, char separator);
 
-// Writes the report as Windows-1250 with CR LF, replacing the file
-// atomically; "cosi=%s" (caption "Kvem - error") when it cannot.
-bool WritePressureReport(const std::filesystem::path& file, std::string_view text, Messenger& messenger);
+// The same report as the file holds it: Windows-1250 with "\r\n".
+// `unmappable` counts the characters written as "?".
+std::string PressureReportBytes(std::string_view created, const CPrivodTelesa& supply,
+                                const CPrivodTelesa& ret, const CPrivodTelesa& items,
+                                std::string_view drawingKind, char separator, std::size_t* unmappable);
+
+// Replaces the file atomically with `bytes`; "cosi=%s" (caption "Kvem -
+// error") when it cannot be written.
+bool WritePressureReport(const std::filesystem::path& file, std::string_view bytes, std::size_t unmappable,
+                         Messenger& messenger);
 
 // The local time as the report's first line shows it: "%Y-%m-%d %H:%M:%S".
 std::string LocalTimeText();
 
 // Three blocks: every section of both networks, the heater items, and one
 // summary row. Doubles as "%.17g", always with a decimal point.
+// The CSV is handed to `sink` in pieces of about a megabyte.
+void WritePressureCsv(const PressureEvaluation& evaluation, const std::function<void(std::string_view)>& sink);
 std::string PressureCsv(const PressureEvaluation& evaluation);
 
 }  // namespace kvem

@@ -65,7 +65,8 @@ TEST_F(Sheet, PairsHeatersAndDistributesThePumpOutput) {
   EXPECT_EQ(e.MinimumPumpOutputText(), FormatDouble("%.0f", e.criticalPressure()));
 
   m_.Clear();
-  const std::string text = e.Ok(dir_ / "Tlak_Pos.txt", "2024-05-01 10:00:00");
+  ASSERT_TRUE(e.Ok(dir_ / "Tlak_Pos.txt", "2024-05-01 10:00:00"));
+  const std::string text = e.ReportText();
   EXPECT_THAT(m_.texts(), ElementsAre("Heater 'T2' - bad date!"));
   EXPECT_EQ(m_.messages()[0].caption, "Kvem - error");
   std::string bytes = test::ReadFile(dir_ / "Tlak_Pos.txt");
@@ -148,7 +149,7 @@ TEST(Report, WidthsHeadingsAndUnionNote) {
 TEST(Report, CannotWriteSaysCosi) {
   RecordingMessenger m;
   test::TempDir dir;
-  EXPECT_FALSE(WritePressureReport(dir / "no" / "Tlak_Pos.txt", "x\n", m));
+  EXPECT_FALSE(WritePressureReport(dir / "no" / "Tlak_Pos.txt", "x\r\n", 0, m));
   EXPECT_THAT(m.texts(), ElementsAre("cosi=" + (dir / "no" / "Tlak_Pos.txt").string()));
 }
 
