@@ -39,8 +39,10 @@ QTreeWidget* MakeList(const QString& objectName, const std::array<ListColumn, N>
   int total = 0;
   for (std::size_t c = 0; c < N; ++c) {
     // The widths are those of the original layout, widened where the heading needs it.
-    const int width = std::max(columns[c].width * metrics.averageCharWidth() / 6,
-                               metrics.horizontalAdvance(headings[static_cast<int>(c)]) + 16);
+    int width = std::max(columns[c].width * metrics.averageCharWidth() / 6,
+                         metrics.horizontalAdvance(headings[static_cast<int>(c)]) + 16);
+    // Room names hold up to 19 characters; show them whole.
+    if (columns[c].heading == "Name") width = std::max(width, metrics.averageCharWidth() * 20);
     list->setColumnWidth(static_cast<int>(c), width);
     total += width;
   }
