@@ -12,6 +12,14 @@
 #include "ui/desktop/main_window.h"
 
 int main(int argc, char* argv[]) {
+  // --help needs no display.
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      std::fputs(kvem::kStartupUsage, stdout);
+      return 0;
+    }
+  }
   QApplication qtApp(argc, argv);  // takes Qt's own options (-platform ...) off the list
   QApplication::setApplicationName(QString::fromUtf8(kvem::kApplicationName.data(),
                                                      static_cast<qsizetype>(kvem::kApplicationName.size())));
