@@ -58,17 +58,19 @@ std::pair<std::string, std::string> MakeNetworks(long n) {
     }
     numbers.push_back(number);
     children.push_back(0);
-    const std::string head = std::to_string(1 + pick(40)) + " " + number + " " + std::to_string(300 + pick(6000)) + " ";
+    const std::string head =
+        std::to_string(1 + pick(40)) + " " + number + " " + std::to_string(300 + pick(6000)) + " ";
     const std::string pipe = pipes[pick(6)];
     std::string s, r;
     if (pick(3) != 0) {
-      s = head + std::to_string(2000 + pick(9000)) + " " + pipe + " " + std::to_string(pick(8)) + ".5 0";
+      s = head + std::to_string(2000 + pick(9000)) + " " + pipe + " " + std::to_string(pick(8)) +
+          ".5 0";
       r = s;
     } else {
       const std::string q = std::to_string(300 + pick(3000));
       const std::string type = std::to_string(pick(3) == 0 ? 10 : 1 + pick(2));
-      s = head + q + " 16x1.8 " + std::to_string(1 + pick(6)) + " " + type + " " + std::to_string(pick(30)) + " T" +
-          number + " " + std::to_string(pick(3000));
+      s = head + q + " 16x1.8 " + std::to_string(1 + pick(6)) + " " + type + " " +
+          std::to_string(pick(30)) + " T" + number + " " + std::to_string(pick(3000));
       r = s;
     }
     supply += s + "\n";
@@ -115,7 +117,8 @@ void RunSheet(benchmark::State& state, bool csv) {
   std::size_t messages = 0;
   for (auto _ : state) {
     RecordingMessenger m;
-    PressureEvaluation e([&](char k) { return k == kSupplyKind ? f.supply : f.ret; }, 70, 55, '.', m);
+    PressureEvaluation e([&](char k) { return k == kSupplyKind ? f.supply : f.ret; }, 70, 55, '.',
+                         m);
     e.OpenMediumPage(Medium::Supply);
     e.OpenMediumPage(Medium::Return);
     e.OpenInAllPage();
@@ -129,12 +132,28 @@ void RunSheet(benchmark::State& state, bool csv) {
   state.SetComplexityN(state.range(0));
 }
 
-void BM_Evaluation(benchmark::State& state) { RunSheet(state, false); }
-void BM_EvaluationCsv(benchmark::State& state) { RunSheet(state, true); }
+void BM_Evaluation(benchmark::State& state) {
+  RunSheet(state, false);
+}
+void BM_EvaluationCsv(benchmark::State& state) {
+  RunSheet(state, true);
+}
 
-BENCHMARK(BM_ReadBytes)->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMillisecond)->Complexity();
-BENCHMARK(BM_Evaluation)->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oNLogN);
-BENCHMARK(BM_EvaluationCsv)->RangeMultiplier(10)->Range(1000, 1000000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oNLogN);
+BENCHMARK(BM_ReadBytes)
+    ->RangeMultiplier(10)
+    ->Range(1000, 1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+BENCHMARK(BM_Evaluation)
+    ->RangeMultiplier(10)
+    ->Range(1000, 1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oNLogN);
+BENCHMARK(BM_EvaluationCsv)
+    ->RangeMultiplier(10)
+    ->Range(1000, 1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oNLogN);
 
 }  // namespace
 
@@ -143,7 +162,10 @@ int main(int argc, char** argv) {
     const std::filesystem::path dir = std::filesystem::path(argv[2]) / "Big";
     std::filesystem::create_directories(dir);
     const auto [s, r] = MakeNetworks(std::stol(argv[3]));
-    return WriteFileAtomically(dir / "Big_r001.txt", s) && WriteFileAtomically(dir / "Big_z001.txt", r) ? 0 : 1;
+    return WriteFileAtomically(dir / "Big_r001.txt", s) &&
+                   WriteFileAtomically(dir / "Big_z001.txt", r)
+               ? 0
+               : 1;
   }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

@@ -32,7 +32,8 @@ struct PressureOptions {
 // A whole decimal number with a point ("70", "62.5", "-1e2").
 std::string CheckDecimal(const std::string& text) {
   const ParsedNumber n = ParseDecimal(text, '.');
-  if (n.consumed == 0 || n.consumed != text.size()) return "not a number with a decimal point: " + text;
+  if (n.consumed == 0 || n.consumed != text.size())
+    return "not a number with a decimal point: " + text;
   return {};
 }
 
@@ -46,7 +47,9 @@ std::string CheckInteger(const std::string& text) {
   return {};
 }
 
-void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+void Print(const std::string& text) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+}
 
 int RunPressure(const Globals& globals, const PressureOptions& o) {
   Run run(globals);
@@ -55,27 +58,32 @@ int RunPressure(const Globals& globals, const PressureOptions& o) {
   const auto working = [&] {
     return o.working.empty() ? app.MainPath(kPathWorking) : std::filesystem::path(o.working);
   };
-  const auto tmp = [&] { return o.tmp.empty() ? app.TmpDirectory() : std::filesystem::path(o.tmp); };
+  const auto tmp = [&] {
+    return o.tmp.empty() ? app.TmpDirectory() : std::filesystem::path(o.tmp);
+  };
 
   // The file names are formed afresh at every evaluation, as the program does.
   NetworkFileRule rule = [&](char kind) -> std::filesystem::path {
     if (!o.supply.empty()) return kind == kSupplyKind ? o.supply : o.ret;
     const std::string name = o.project ? *o.project : NtyRadek(tmp() / "epc_pr1.ini", 3, messenger);
-    const long number = ParseLong(o.number ? *o.number : NtyRadek(tmp() / "epc_pr2.ini", 2, messenger));
+    const long number =
+        ParseLong(o.number ? *o.number : NtyRadek(tmp() / "epc_pr2.ini", 2, messenger));
     return NetworkFileName(working(), name, number, kind);
   };
 
-  PressureEvaluation sheet(rule, ParseDouble(o.tw, '.'), ParseDouble(o.tr, '.'), app.decimalSeparator(),
-                           messenger);
+  PressureEvaluation sheet(rule, ParseDouble(o.tw, '.'), ParseDouble(o.tr, '.'),
+                           app.decimalSeparator(), messenger);
   if (!sheet.OpenMediumPage(Medium::Supply)) return kExitStopped;
   if (!sheet.OpenMediumPage(Medium::Return)) return kExitStopped;
   sheet.OpenInAllPage();
   if (o.pump) sheet.EnterPumpOutput(*o.pump);
-  const std::filesystem::path report =
-      o.report.empty() ? working() / std::string(kPressureReportName) : std::filesystem::path(o.report);
+  const std::filesystem::path report = o.report.empty()
+                                           ? working() / std::string(kPressureReportName)
+                                           : std::filesystem::path(o.report);
   sheet.Ok(report, o.created ? *o.created : LocalTimeText());
   if (o.csv) {
-    WritePressureCsv(sheet, [](std::string_view piece) { std::fwrite(piece.data(), 1, piece.size(), stdout); });
+    WritePressureCsv(
+        sheet, [](std::string_view piece) { std::fwrite(piece.data(), 1, piece.size(), stdout); });
   } else {
     Print(sheet.ReportText());
   }
@@ -90,36 +98,47 @@ void AddPressureCommand(CLI::App& app, Globals& globals) {
   CLI::App* cmd = app.add_subcommand(
       "pressure",
       "Evaluate the pressure conditions of the heating pipe network: read the supply and return "
-      "networks that the CAD side wrote (PathWorking/P/P_r<nnn>.txt and P_z<nnn>.txt, P from line 3 "
+      "networks that the CAD side wrote (PathWorking/P/P_r<nnn>.txt and P_z<nnn>.txt, P from line "
+      "3 "
       "of epc_pr1.ini and nnn from line 2 of epc_pr2.ini in PathTmp), compute flows, losses, the "
       "critical pressure and every overplus, preset the heater valves, write \"Tlak_Pos.txt\" "
       "(Windows-1250, CR LF) into PathWorking and print it (UTF-8). Messages go to stderr as "
       "\"caption: text\". The network files and --pump are read with the decimal separator of the "
-      "locale (LC_ALL, LC_NUMERIC, LANG), as are the report's numbers; the CSV always uses a point. "
+      "locale (LC_ALL, LC_NUMERIC, LANG), as are the report's numbers; the CSV always uses a "
+      "point. "
       "Exit status: 0 evaluated (also when the report cannot be written), 1 a network file cannot "
       "be opened (nothing written), 2 usage error.");
   cmd->add_option("--working", o->working, "Folder in place of the PathWorking setting");
-  cmd->add_option("--tmp", o->tmp, "Folder in place of the PathTmp setting (where epc_pr1.ini and epc_pr2.ini are)");
-  cmd->add_option("--project", o->project, "Drawing project name P in place of line 3 of epc_pr1.ini");
+  cmd->add_option("--tmp", o->tmp,
+                  "Folder in place of the PathTmp setting (where epc_pr1.ini and epc_pr2.ini are)");
+  cmd->add_option("--project", o->project,
+                  "Drawing project name P in place of line 3 of epc_pr1.ini");
   cmd->add_option("--number", o->number, "Drawing number in place of line 2 of epc_pr2.ini")
       ->check(CheckInteger, "INTEGER");
-  CLI::Option* supply = cmd->add_option("--supply", o->supply, "Supply network file (needs --return)");
+  CLI::Option* supply =
+      cmd->add_option("--supply", o->supply, "Supply network file (needs --return)");
   CLI::Option* ret = cmd->add_option("--return", o->ret, "Return network file (needs --supply)");
   supply->needs(ret);
   ret->needs(supply);
-  cmd->add_option("--tw", o->tw, "Supply water temperature of the project [°C], with a decimal point")
+  cmd->add_option("--tw", o->tw,
+                  "Supply water temperature of the project [°C], with a decimal point")
       ->check(CheckDecimal, "NUMBER")
       ->capture_default_str();
-  cmd->add_option("--tr", o->tr, "Return water temperature of the project [°C], with a decimal point")
+  cmd->add_option("--tr", o->tr,
+                  "Return water temperature of the project [°C], with a decimal point")
       ->check(CheckDecimal, "NUMBER")
       ->capture_default_str();
   cmd->add_option("--pump", o->pump,
                   "Text typed into \"Pump output [Pa]\" on page 3, read with the locale's decimal "
                   "separator (a value not above 0 means the critical pressure)");
-  cmd->add_flag("--csv", o->csv, "Print CSV (sections, heater items, summary; \"%.17g\", decimal point) instead of the report");
-  cmd->add_option("--report", o->report, "Write the report to this file instead of PathWorking/Tlak_Pos.txt");
-  cmd->add_option("--created", o->created,
-                  "Time on the report's first line (\"YYYY-MM-DD HH:MM:SS\"; default: now, local time)");
+  cmd->add_flag("--csv", o->csv,
+                "Print CSV (sections, heater items, summary; \"%.17g\", decimal point) instead of "
+                "the report");
+  cmd->add_option("--report", o->report,
+                  "Write the report to this file instead of PathWorking/Tlak_Pos.txt");
+  cmd->add_option(
+      "--created", o->created,
+      "Time on the report's first line (\"YYYY-MM-DD HH:MM:SS\"; default: now, local time)");
   cmd->callback([&globals, o] { globals.exitCode = RunPressure(globals, *o); });
 }
 

@@ -93,9 +93,9 @@ std::vector<std::string> MediumGridRow(const CUsekPrivodu& s, char sep) {
 }
 
 std::vector<std::string_view> InAllColumns(std::string_view drawingKind) {
-  std::vector<std::string_view> columns = {"Heater [-]",    "All [Pa]",      "Overplus[Pa]",
-                                           "Flow rate[kg/h]", "Valve",       "Regulation[-]",
-                                           "Remainder[Pa]", "No. of st"};
+  std::vector<std::string_view> columns = {"Heater [-]",      "All [Pa]", "Overplus[Pa]",
+                                           "Flow rate[kg/h]", "Valve",    "Regulation[-]",
+                                           "Remainder[Pa]",   "No. of st"};
   if (drawingKind == "P") {
     columns.push_back("Notice");
   } else if (drawingKind == "S") {
@@ -105,7 +105,8 @@ std::vector<std::string_view> InAllColumns(std::string_view drawingKind) {
   return columns;
 }
 
-std::vector<std::string> InAllGridRow(const CUsekPrivodu& item, std::string_view drawingKind, char sep) {
+std::vector<std::string> InAllGridRow(const CUsekPrivodu& item, std::string_view drawingKind,
+                                      char sep) {
   std::vector<std::string> row;
   row.push_back(item.heater);
   row.push_back(Fixed(item.all, 2, sep));
@@ -138,7 +139,8 @@ std::string BadHeaterText(std::string_view heater) {
   return "Heater '" + std::string(heater) + "' - bad date!";
 }
 
-std::vector<std::size_t> UnmatchedSupplyHeaters(const CPrivodTelesa& supply, const CPrivodTelesa& ret) {
+std::vector<std::size_t> UnmatchedSupplyHeaters(const CPrivodTelesa& supply,
+                                                const CPrivodTelesa& ret) {
   const ReturnPairs pairs(ret);
   std::vector<std::size_t> unmatched;
   for (std::size_t i = 0; i < supply.sections.size(); ++i) {
@@ -161,7 +163,8 @@ void BuildHeaterItems(const CPrivodTelesa& supply, const CPrivodTelesa& ret, CPr
     item.minDisposalPressure = s.minDisposalPressure;
     item.riser = s.riser;
     const long first = pairs.First(s);
-    for (long r = first; r >= 0; r = pairs.Next(r)) item.all += ret.sections[static_cast<std::size_t>(r)].all;
+    for (long r = first; r >= 0; r = pairs.Next(r))
+      item.all += ret.sections[static_cast<std::size_t>(r)].all;
     if (first < 0) messenger.Show(BadHeaterText(s.heater), "Kvem - notice", Icon::Warning);
     items.sections.push_back(std::move(item));
   }
@@ -218,8 +221,8 @@ DrawingWrite HeatersLoopWrite(const CPrivodTelesa& items) {
   return write;
 }
 
-PressureEvaluation::PressureEvaluation(NetworkFileRule networkFile, double tw, double tr, char separator,
-                                       Messenger& messenger)
+PressureEvaluation::PressureEvaluation(NetworkFileRule networkFile, double tw, double tr,
+                                       char separator, Messenger& messenger)
     : networkFile_(std::move(networkFile)), separator_(separator), messenger_(messenger) {
   for (CPrivodTelesa* network : {&supply_, &return_}) {
     network->meanTemperature = (tw + tr) / 2;
@@ -233,7 +236,9 @@ bool PressureEvaluation::Evaluate(Medium medium) {
   return EvaluateNetwork(network, networkFile_(kind), header_, separator_, messenger_);
 }
 
-bool PressureEvaluation::OpenMediumPage(Medium medium) { return Evaluate(medium); }
+bool PressureEvaluation::OpenMediumPage(Medium medium) {
+  return Evaluate(medium);
+}
 
 void PressureEvaluation::OpenInAllPage() {
   if (supply_.sections.empty()) Evaluate(Medium::Supply);
@@ -262,8 +267,8 @@ bool PressureEvaluation::Ok(const std::filesystem::path& reportFile, std::string
   }
   created_ = created;
   std::size_t unmappable = 0;
-  const std::string bytes = PressureReportBytes(created_, supply_, return_, items_, header_.drawingKind(),
-                                                separator_, &unmappable);
+  const std::string bytes = PressureReportBytes(created_, supply_, return_, items_,
+                                                header_.drawingKind(), separator_, &unmappable);
   return WritePressureReport(reportFile, bytes, unmappable, messenger_);
 }
 
@@ -271,9 +276,13 @@ std::string PressureEvaluation::ReportText() const {
   return PressureReportText(created_, supply_, return_, items_, header_.drawingKind(), separator_);
 }
 
-std::string PressureEvaluation::PumpOutputText() const { return FormatDouble("%.15g", available_, separator_); }
+std::string PressureEvaluation::PumpOutputText() const {
+  return FormatDouble("%.15g", available_, separator_);
+}
 
-std::string PressureEvaluation::MinimumPumpOutputText() const { return Fixed(critical_, 0, separator_); }
+std::string PressureEvaluation::MinimumPumpOutputText() const {
+  return Fixed(critical_, 0, separator_);
+}
 
 std::string PressureEvaluation::Title() const {
   const CPrivodTelesa& n = supply_;

@@ -20,7 +20,8 @@ namespace kvem {
 
 enum class Medium { Supply, Return };
 
-inline constexpr std::string_view kSheetCaption = "Kvem - Evaluation of Pressure Conditions in the System";
+inline constexpr std::string_view kSheetCaption =
+    "Kvem - Evaluation of Pressure Conditions in the System";
 inline constexpr std::string_view kSupplyPageTitle = "Heating medium";
 inline constexpr std::string_view kReturnPageTitle = "Return medium";
 inline constexpr std::string_view kInAllPageTitle = "In all";
@@ -31,9 +32,14 @@ inline constexpr std::string_view kDrawHeatersLoopButton = "Draw heaters loop in
 
 // Columns of the medium pages' grid.
 inline constexpr std::array<std::string_view, 16> kMediumColumns = {
-    "BranchN.", "SectionN.",    "QuantityH.[W]", "Flow Rate[kg/h]", "Length[mm]",  "Length Overall[mm]",
-    "Pipe",     "v [m/s]",      "R [Pa/m]",      "R*l [Pa]",        "ksí [-]",     "Z [Pa]",
-    "R*l+Z [Pa]", "All[Pa]",    "Overplus [Pa]", "Heater [-]"};
+    "BranchN.",      "SectionN.",
+    "QuantityH.[W]", "Flow Rate[kg/h]",
+    "Length[mm]",    "Length Overall[mm]",
+    "Pipe",          "v [m/s]",
+    "R [Pa/m]",      "R*l [Pa]",
+    "ksí [-]",       "Z [Pa]",
+    "R*l+Z [Pa]",    "All[Pa]",
+    "Overplus [Pa]", "Heater [-]"};
 
 // One grid row of a medium page, as the grid shows it.
 std::vector<std::string> MediumGridRow(const CUsekPrivodu& section, char separator);
@@ -41,7 +47,8 @@ std::vector<std::string> MediumGridRow(const CUsekPrivodu& section, char separat
 // Columns of page 3: eight, then "Notice" for a floor plan ("P") or
 // "Min.disposal pressure[Pa]" and "Pressure +-[Pa]" for a schema ("S").
 std::vector<std::string_view> InAllColumns(std::string_view drawingKind);
-std::vector<std::string> InAllGridRow(const CUsekPrivodu& item, std::string_view drawingKind, char separator);
+std::vector<std::string> InAllGridRow(const CUsekPrivodu& item, std::string_view drawingKind,
+                                      char separator);
 
 // 1-based row of the last valve section whose overplus is exactly 0 (the
 // critical heater), 0 when there is none.
@@ -52,7 +59,8 @@ std::string BadHeaterText(std::string_view heater);
 
 // Indices of the supply sections with a valve (element type not 0) that have
 // no return section of the same heater name and exactly the same flow.
-std::vector<std::size_t> UnmatchedSupplyHeaters(const CPrivodTelesa& supply, const CPrivodTelesa& ret);
+std::vector<std::size_t> UnmatchedSupplyHeaters(const CPrivodTelesa& supply,
+                                                const CPrivodTelesa& ret);
 
 // The items of page 3: one per supply section with element type not 0, with
 // the All of every matching return section added in return order. Unmatched
@@ -66,7 +74,8 @@ void BuildHeaterItems(const CPrivodTelesa& supply, const CPrivodTelesa& ret, CPr
 struct DrawingWrite {
   std::vector<std::string> sends;
 };
-inline constexpr std::string_view kDrawingQuestion = "Results will be save to drawing.\nIs drawing open?";
+inline constexpr std::string_view kDrawingQuestion =
+    "Results will be save to drawing.\nIs drawing open?";
 inline constexpr std::string_view kDrawingCaption = "Kvem - Save results to drawing";
 inline constexpr std::string_view kDrawingDeclined = "Saving hasn't done!";
 

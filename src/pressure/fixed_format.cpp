@@ -8,7 +8,8 @@ namespace kvem {
 namespace {
 
 void Pad(std::string& out, std::size_t used, int width) {
-  if (width > 0 && used < static_cast<std::size_t>(width)) out.append(static_cast<std::size_t>(width) - used, ' ');
+  if (width > 0 && used < static_cast<std::size_t>(width))
+    out.append(static_cast<std::size_t>(width) - used, ' ');
 }
 
 void AppendLongImpl(std::string& out, long value) {
@@ -85,7 +86,8 @@ void AppendFixed(std::string& out, double value, int precision, int width, char 
 void AppendG17(std::string& out, double value) {
   if (std::isfinite(value)) {
     // Whole numbers below 2^53 print as integers.
-    if (value == std::trunc(value) && std::fabs(value) < 9007199254740992.0 && !(value == 0 && std::signbit(value))) {
+    if (value == std::trunc(value) && std::fabs(value) < 9007199254740992.0 &&
+        !(value == 0 && std::signbit(value))) {
       AppendLongImpl(out, static_cast<long>(value));
       return;
     }

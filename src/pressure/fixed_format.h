@@ -10,7 +10,8 @@
 namespace kvem {
 
 // "%<width>.<precision>f"
-void AppendFixed(std::string& out, double value, int precision, int width = 0, char separator = '.');
+void AppendFixed(std::string& out, double value, int precision, int width = 0,
+                 char separator = '.');
 // "%.17g"
 void AppendG17(std::string& out, double value);
 // "%<width>ld"

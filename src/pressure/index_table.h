@@ -58,7 +58,9 @@ class IndexTable {
   std::size_t mask_ = 0;
 };
 
-inline std::uint64_t HashText(std::string_view text) { return std::hash<std::string_view>{}(text); }
+inline std::uint64_t HashText(std::string_view text) {
+  return std::hash<std::string_view>{}(text);
+}
 
 // Hash of a double that agrees with ==: 0.0 and -0.0 hash alike.
 inline std::uint64_t HashDouble(double value) {

@@ -44,7 +44,8 @@ bool IsUndefinedCp1250(unsigned char b) {
 }
 
 long LineNumberAt(std::string_view bytes, std::size_t offset) {
-  return 1 + static_cast<long>(std::count(bytes.begin(), bytes.begin() + static_cast<long>(offset), '\n'));
+  return 1 + static_cast<long>(
+                 std::count(bytes.begin(), bytes.begin() + static_cast<long>(offset), '\n'));
 }
 
 std::string FileLineText(long line, const std::filesystem::path& file) {
@@ -54,11 +55,12 @@ std::string FileLineText(long line, const std::filesystem::path& file) {
 void NoteOtherSeparator(long line, const std::filesystem::path& file, char separator,
                         Messenger& messenger) {
   const char other = separator == '.' ? ',' : '.';
-  messenger.Show(FileLineText(line, file) + "holds a number written with '" + std::string(1, other) +
-                     "', but numbers are read with the decimal separator '" +
-                     std::string(1, separator) + "' of your locale.\nSuch a number ends before the '" +
-                     std::string(1, other) + "'; check the values of this file.",
-                 kNoticeCaption, Icon::Warning);
+  messenger.Show(
+      FileLineText(line, file) + "holds a number written with '" + std::string(1, other) +
+          "', but numbers are read with the decimal separator '" + std::string(1, separator) +
+          "' of your locale.\nSuch a number ends before the '" + std::string(1, other) +
+          "'; check the values of this file.",
+      kNoticeCaption, Icon::Warning);
 }
 
 }  // namespace
@@ -77,8 +79,8 @@ std::int32_t PipeIndexOf(std::string_view designation) {
   return 0;
 }
 
-std::filesystem::path NetworkFileName(const std::filesystem::path& working, const std::string& project,
-                                      long number, char kind) {
+std::filesystem::path NetworkFileName(const std::filesystem::path& working,
+                                      const std::string& project, long number, char kind) {
   char digits[32];
   std::snprintf(digits, sizeof digits, "%03ld", number);
   return working / project / (project + "_" + std::string(1, kind) + digits + ".txt");
@@ -113,9 +115,10 @@ bool ReadNetwork(const std::filesystem::path& file, CPrivodTelesa& network, Netw
   }
   for (std::size_t i = 0; i < all.size(); ++i) {
     if (IsUndefinedCp1250(static_cast<unsigned char>(all[i]))) {
-      messenger.Show(FileLineText(LineNumberAt(all, i), file) +
-                         "holds bytes that are not Windows-1250 text; they are read as \"\xEF\xBF\xBD\".",
-                     kNoticeCaption, Icon::Warning);
+      messenger.Show(
+          FileLineText(LineNumberAt(all, i), file) +
+              "holds bytes that are not Windows-1250 text; they are read as \"\xEF\xBF\xBD\".",
+          kNoticeCaption, Icon::Warning);
       break;
     }
   }
@@ -127,7 +130,8 @@ bool ReadNetwork(const std::filesystem::path& file, CPrivodTelesa& network, Netw
   network.lines.reserve(static_cast<std::size_t>(std::count(all.begin(), all.end(), '\n')) + 1);
   while (pos < all.size()) {
     const void* nl = std::memchr(all.data() + pos, '\n', all.size() - pos);
-    const std::size_t end = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - all.data()) : all.size();
+    const std::size_t end =
+        nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - all.data()) : all.size();
     std::size_t size = end - pos;
     if (size > 0 && all[pos + size - 1] == '\r') --size;
     if (hasNul) {
@@ -146,7 +150,8 @@ bool ReadNetwork(const std::filesystem::path& file, CPrivodTelesa& network, Netw
 
   for (std::size_t i = 0; i < kHeaderLines; ++i) {
     std::string_view value = headerLines[i];
-    if (i == 0 || i == 1 || i == 4) value = value.size() > kLabelWidth ? value.substr(kLabelWidth) : std::string_view{};
+    if (i == 0 || i == 1 || i == 4)
+      value = value.size() > kLabelWidth ? value.substr(kLabelWidth) : std::string_view{};
     header.values[i] = Text(value);
   }
   const ParsedNumber preset = ParseDecimal(headerLines[6], separator);
@@ -164,10 +169,11 @@ bool ReadNetwork(const std::filesystem::path& file, CPrivodTelesa& network, Netw
 
 void SortNetworkLines(CPrivodTelesa& network) {
   const std::string_view all(network.lineBytes);
-  std::sort(network.lines.begin(), network.lines.end(), [all](const NetworkLine& a, const NetworkLine& b) {
-    const int c = all.substr(a.offset, a.size).compare(all.substr(b.offset, b.size));
-    return c < 0 || (c == 0 && a.fileLine > b.fileLine);
-  });
+  std::sort(network.lines.begin(), network.lines.end(),
+            [all](const NetworkLine& a, const NetworkLine& b) {
+              const int c = all.substr(a.offset, a.size).compare(all.substr(b.offset, b.size));
+              return c < 0 || (c == 0 && a.fileLine > b.fileLine);
+            });
 }
 
 LineParse ParseNetworkLine(std::string_view line, const CPrivodTelesa& network, char separator,

@@ -29,26 +29,26 @@ inline constexpr std::int32_t kValveDanfoss = 10;
 
 // One pipe section. Units are those the grids and reports show.
 struct CUsekPrivodu {
-  std::int32_t branch = 0;         // branch (riser) the section belongs to
-  std::string section;             // hierarchical code, one character per level
-  double heatLoad = 0.0;           // W; for a distributor its pressure loss in Pa
-  double flow = 0.0;               // kg/h
-  double length = 0.0;             // mm
-  double lengthOverall = 0.0;      // mm, from the root to the end of this section
-  std::int32_t pipeIndex = 0;      // 1..7, 0 when the designation is unknown
-  std::string pipe;                // designation as written ("16x1.8")
-  double velocity = 0.0;           // m/s
-  double r = 0.0;                  // Pa/m
-  double rl = 0.0;                 // Pa
-  double ksi = 0.0;                // sum of local loss coefficients
-  double z = 0.0;                  // Pa
-  double rlz = 0.0;                // Pa
-  double all = 0.0;                // Pa, loss from the root to the end of this section
-  double overplus = 0.0;           // Pa, available pressure minus all
-  std::int32_t regulation = 0;     // valve presetting, 0 = none
-  double remainder = 0.0;          // Pa left after the valve
+  std::int32_t branch = 0;      // branch (riser) the section belongs to
+  std::string section;          // hierarchical code, one character per level
+  double heatLoad = 0.0;        // W; for a distributor its pressure loss in Pa
+  double flow = 0.0;            // kg/h
+  double length = 0.0;          // mm
+  double lengthOverall = 0.0;   // mm, from the root to the end of this section
+  std::int32_t pipeIndex = 0;   // 1..7, 0 when the designation is unknown
+  std::string pipe;             // designation as written ("16x1.8")
+  double velocity = 0.0;        // m/s
+  double r = 0.0;               // Pa/m
+  double rl = 0.0;              // Pa
+  double ksi = 0.0;             // sum of local loss coefficients
+  double z = 0.0;               // Pa
+  double rlz = 0.0;             // Pa
+  double all = 0.0;             // Pa, loss from the root to the end of this section
+  double overplus = 0.0;        // Pa, available pressure minus all
+  std::int32_t regulation = 0;  // valve presetting, 0 = none
+  double remainder = 0.0;       // Pa left after the valve
   std::int32_t elementType = kWithoutValve;
-  std::string heater;              // heater at the end of the section
+  std::string heater;                   // heater at the end of the section
   double temperatureDifference = 20.0;  // K
   double mediumTemperature = 80.0;      // °C
   double minDisposalPressure = 0.0;     // Pa
@@ -100,8 +100,8 @@ struct NetworkHeader {
 std::int32_t PipeIndexOf(std::string_view designation);
 
 // PathWorking/P/P_<kind><nnn>.txt ("%03ld" of the drawing number).
-std::filesystem::path NetworkFileName(const std::filesystem::path& working, const std::string& project,
-                                      long number, char kind);
+std::filesystem::path NetworkFileName(const std::filesystem::path& working,
+                                      const std::string& project, long number, char kind);
 
 // The drawing project name P (line 3 of "epc_pr1.ini") and number n (line 2
 // of "epc_pr2.ini", read as an integer) from the temporary folder.

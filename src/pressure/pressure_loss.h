@@ -40,7 +40,7 @@ double Distribute(CPrivodTelesa& network, double available);
 
 // Read, build, merge, section losses, distribute with -1. False when the file
 // cannot be read (nothing else is done then).
-bool EvaluateNetwork(CPrivodTelesa& network, const std::filesystem::path& file, NetworkHeader& header,
-                     char separator, Messenger& messenger);
+bool EvaluateNetwork(CPrivodTelesa& network, const std::filesystem::path& file,
+                     NetworkHeader& header, char separator, Messenger& messenger);
 
 }  // namespace kvem

@@ -198,8 +198,8 @@ std::string PressureReportBytes(std::string_view created, const CPrivodTelesa& s
   return bytes;
 }
 
-bool WritePressureReport(const std::filesystem::path& file, std::string_view bytes, std::size_t unmappable,
-                         Messenger& messenger) {
+bool WritePressureReport(const std::filesystem::path& file, std::string_view bytes,
+                         std::size_t unmappable, Messenger& messenger) {
   if (!WriteFileAtomically(file, bytes)) {
     messenger.Show("cosi=" + file.string(), "Kvem - error", Icon::Warning);
     return false;
@@ -207,7 +207,8 @@ bool WritePressureReport(const std::filesystem::path& file, std::string_view byt
   if (unmappable > 0) {
     messenger.Show(std::to_string(unmappable) +
                        " character(s) of the report cannot be written in Windows-1250 and are "
-                       "written as \"?\":\n'" + file.string() + "'",
+                       "written as \"?\":\n'" +
+                       file.string() + "'",
                    "Kvem - notice", Icon::Warning);
   }
   return true;
@@ -222,7 +223,8 @@ std::string LocalTimeText() {
   return std::string(buf, n);
 }
 
-void WritePressureCsv(const PressureEvaluation& e, const std::function<void(std::string_view)>& sink) {
+void WritePressureCsv(const PressureEvaluation& e,
+                      const std::function<void(std::string_view)>& sink) {
   const CPrivodTelesa& supply = e.network(Medium::Supply);
   const CPrivodTelesa& ret = e.network(Medium::Return);
   const CPrivodTelesa& items = e.items();
@@ -237,12 +239,15 @@ void WritePressureCsv(const PressureEvaluation& e, const std::function<void(std:
     }
   };
   out +=
-      "net,row,branch,section,heat_load,flow,length,length_overall,pipe,pipe_index,velocity,R,Rl,ksi,Z,"
+      "net,row,branch,section,heat_load,flow,length,length_overall,pipe,pipe_index,velocity,R,Rl,"
+      "ksi,Z,"
       "RlZ,all,overplus,regulation,remainder,element_type,heater,riser,min_disposal_pressure,"
       "medium_temperature,temperature_difference\n";
   AppendCsvSections(out, supply, kSupplyKind, flush);
   AppendCsvSections(out, ret, kReturnKind, flush);
-  out += "\nrow,heater,all,overplus,flow,element_type,valve,regulation,remainder,riser,min_disposal_pressure\n";
+  out +=
+      "\nrow,heater,all,overplus,flow,element_type,valve,regulation,remainder,riser,min_disposal_"
+      "pressure\n";
   long row = 0;
   for (const CUsekPrivodu& item : items.sections) {
     AppendLong(out, ++row);

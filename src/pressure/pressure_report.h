@@ -26,12 +26,13 @@ std::string PressureReportText(std::string_view created, const CPrivodTelesa& su
 // `unmappable` counts the characters written as "?".
 std::string PressureReportBytes(std::string_view created, const CPrivodTelesa& supply,
                                 const CPrivodTelesa& ret, const CPrivodTelesa& items,
-                                std::string_view drawingKind, char separator, std::size_t* unmappable);
+                                std::string_view drawingKind, char separator,
+                                std::size_t* unmappable);
 
 // Replaces the file atomically with `bytes`; "cosi=%s" (caption "Kvem -
 // error") when it cannot be written.
-bool WritePressureReport(const std::filesystem::path& file, std::string_view bytes, std::size_t unmappable,
-                         Messenger& messenger);
+bool WritePressureReport(const std::filesystem::path& file, std::string_view bytes,
+                         std::size_t unmappable, Messenger& messenger);
 
 // The local time as the report's first line shows it: "%Y-%m-%d %H:%M:%S".
 std::string LocalTimeText();
@@ -39,7 +40,8 @@ std::string LocalTimeText();
 // Three blocks: every section of both networks, the heater items, and one
 // summary row. Doubles as "%.17g", always with a decimal point.
 // The CSV is handed to `sink` in pieces of about a megabyte.
-void WritePressureCsv(const PressureEvaluation& evaluation, const std::function<void(std::string_view)>& sink);
+void WritePressureCsv(const PressureEvaluation& evaluation,
+                      const std::function<void(std::string_view)>& sink);
 std::string PressureCsv(const PressureEvaluation& evaluation);
 
 }  // namespace kvem

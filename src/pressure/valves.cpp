@@ -10,7 +10,7 @@ constexpr ValveSetting kPexon[] = {
     {1, 4, 12.7, 400, 100, 100000}, {1, 5, 16.8, 500, 100, 100000}, {1, 6, 19, 600, 100, 100000},
 };
 constexpr ValveSetting kHeimeier[] = {
-    {2, 1, 2, 26, 175, 30000},  {2, 2, 4, 70, 100, 30000},   {2, 3, 9, 150, 100, 30000},
+    {2, 1, 2, 26, 175, 30000},   {2, 2, 4, 70, 100, 30000},   {2, 3, 9, 150, 100, 30000},
     {2, 4, 16, 230, 100, 30000}, {2, 5, 19, 315, 100, 30000}, {2, 6, 27, 460, 100, 30000},
 };
 constexpr ValveSetting kDanfoss[] = {
@@ -34,7 +34,8 @@ std::span<const ValveSetting> ValveSettings(std::int32_t elementType) {
   }
 }
 
-std::int32_t ValvePresetting(std::int32_t elementType, double flow, double overplus, double& remainder) {
+std::int32_t ValvePresetting(std::int32_t elementType, double flow, double overplus,
+                             double& remainder) {
   for (const ValveSetting& v : ValveSettings(elementType)) {
     if (!(v.gMin <= flow && flow <= v.gMax)) continue;
     const double drop = std::exp(std::log(v.p1) + (std::log(v.p2) - std::log(v.p1)) /

@@ -22,7 +22,8 @@ std::span<const ValveSetting> ValveSettings(std::int32_t elementType);
 // The first setting whose range holds `flow` and whose drop leaves a
 // remainder >= 0 of `overplus`; 0 when none does. `remainder` gets the value
 // of the last setting tried and is left alone when no range holds the flow.
-std::int32_t ValvePresetting(std::int32_t elementType, double flow, double overplus, double& remainder);
+std::int32_t ValvePresetting(std::int32_t elementType, double flow, double overplus,
+                             double& remainder);
 
 // Display name of an element type (" without", "  Pexon ", "HEIMEIER",
 // "distributor", "rising pipe", "Danfoss RTD-N 15"); empty for other types.

@@ -31,16 +31,19 @@ TEST_P(FastAgainstLiteral, SameMessagesAndReport) {
   const Case c = GetParam();
   test::TempDir dir;
   const auto nets = test::MakeRandomNetworks(c.seed, c.sections, c.depth, c.sep);
-  test::WriteFile(dir / "r.txt", test::NetworkText(nets.supply, c.kind, c.preset, c.seed % 2 ? "\r\n" : "\n"));
+  test::WriteFile(dir / "r.txt",
+                  test::NetworkText(nets.supply, c.kind, c.preset, c.seed % 2 ? "\r\n" : "\n"));
   test::WriteFile(dir / "z.txt", test::NetworkText(nets.ret, c.kind, c.preset));
-  const std::optional<std::string> pump = c.pump ? std::optional<std::string>(c.pump) : std::nullopt;
+  const std::optional<std::string> pump =
+      c.pump ? std::optional<std::string>(c.pump) : std::nullopt;
 
   RecordingMessenger literalMessages;
   const std::string expected =
       literal::Sheet(dir / "r.txt", dir / "z.txt", 75, 60, c.sep, pump, "t", literalMessages);
 
   RecordingMessenger messages;
-  PressureEvaluation e([&](char k) { return dir / (std::string(1, k) + ".txt"); }, 75, 60, c.sep, messages);
+  PressureEvaluation e([&](char k) { return dir / (std::string(1, k) + ".txt"); }, 75, 60, c.sep,
+                       messages);
   ASSERT_TRUE(e.OpenMediumPage(Medium::Supply));
   ASSERT_TRUE(e.OpenMediumPage(Medium::Return));
   e.OpenInAllPage();
@@ -51,9 +54,9 @@ TEST_P(FastAgainstLiteral, SameMessagesAndReport) {
   EXPECT_EQ(messages.texts(), literalMessages.texts());
   EXPECT_GT(e.items().sections.size(), 0u);
   ASSERT_EQ(actual.size(), expected.size());
-  EXPECT_TRUE(actual == expected) << "first difference at byte "
-                                  << std::mismatch(actual.begin(), actual.end(), expected.begin()).first -
-                                         actual.begin();
+  EXPECT_TRUE(actual == expected)
+      << "first difference at byte "
+      << std::mismatch(actual.begin(), actual.end(), expected.begin()).first - actual.begin();
 }
 
 INSTANTIATE_TEST_SUITE_P(RandomNetworks, FastAgainstLiteral,
@@ -67,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(RandomNetworks, FastAgainstLiteral,
 TEST(FastAgainstLiteral, LineOrderOfTheInsertionSort) {
   test::TempDir dir;
   auto nets = test::MakeRandomNetworks(9, 500, 6);
-  nets.supply.push_back(nets.supply[3]);  // identical lines
+  nets.supply.push_back(nets.supply[3]);    // identical lines
   nets.supply.push_back("\xE8\x9A 1 1 1");  // high bytes sort after ASCII
   nets.supply.push_back("");
   test::WriteFile(dir / "r.txt", test::NetworkText(nets.supply));
@@ -85,9 +88,27 @@ TEST(FastAgainstLiteral, NumbersFormatAsPrintfDoes) {
   std::mt19937_64 rng(7);
   std::uniform_real_distribution<double> scale(-8, 12);
   char buf[512];
-  const double specials[] = {0.0, -0.0, 0.125, 0.375, 2.5, -2.5, 1e300, -1e-300, 5e-324, 0.005, 1.0005,
-                             std::numeric_limits<double>::infinity(), std::nan(""), 1163, -42,
-                             9007199254740991.0, 123456789012345678.0, 1e16, 1e17, 0.0001, 0.00012345678901234567};
+  const double specials[] = {0.0,
+                             -0.0,
+                             0.125,
+                             0.375,
+                             2.5,
+                             -2.5,
+                             1e300,
+                             -1e-300,
+                             5e-324,
+                             0.005,
+                             1.0005,
+                             std::numeric_limits<double>::infinity(),
+                             std::nan(""),
+                             1163,
+                             -42,
+                             9007199254740991.0,
+                             123456789012345678.0,
+                             1e16,
+                             1e17,
+                             0.0001,
+                             0.00012345678901234567};
   const int count = static_cast<int>(std::size(specials));
   for (int i = 0; i < 200000; ++i) {
     double v = i < count ? specials[i] : std::pow(10.0, scale(rng)) * (rng() % 2 ? 1 : -1);

@@ -5,8 +5,8 @@
 
 #include "platform/encoding.h"
 #include "platform/files.h"
-#include "platform/numbers.h"
 #include "platform/messenger.h"
+#include "platform/numbers.h"
 #include "pressure/evaluation.h"
 #include "pressure/network_fixtures.h"
 #include "pressure/pressure_report.h"
@@ -26,11 +26,13 @@ class Sheet : public ::testing::Test {
                                                        "1 AB 1500 1163 16x1.8 2 1 4 T1 1500",
                                                        "1 AC 1500 1163 16x1.8 2 2 5 T2 0"},
                                                       kind, preset));
-    test::WriteFile(dir_ / "z.txt", test::NetworkText({"1 A 2000 3000 20x2.3 2 0",
-                                                       "1 AB 1500 1163 16x1.8 2 1 4 T1 1500",
-                                                       "1 AC 1500 1164 16x1.8 2 2 5 T2 0"},  // flow differs
-                                                      kind, preset));
-    return PressureEvaluation([this](char k) { return dir_ / (std::string(1, k) + ".txt"); }, 70, 55, ',', m_);
+    test::WriteFile(
+        dir_ / "z.txt",
+        test::NetworkText({"1 A 2000 3000 20x2.3 2 0", "1 AB 1500 1163 16x1.8 2 1 4 T1 1500",
+                           "1 AC 1500 1164 16x1.8 2 2 5 T2 0"},  // flow differs
+                          kind, preset));
+    return PressureEvaluation([this](char k) { return dir_ / (std::string(1, k) + ".txt"); }, 70,
+                              55, ',', m_);
   }
   test::TempDir dir_;
   RecordingMessenger m_;
@@ -91,7 +93,8 @@ TEST_F(Sheet, HeaderLineSevenSetsThePumpOutput) {
   const DrawingWrite write = EnterCalculationWrite(e.header(), e.criticalPressure(), e.items());
   ASSERT_EQ(write.sends.size(), 2u);
   EXPECT_EQ(write.sends[1], "ZapisCisloStoupackySchema");
-  EXPECT_THAT(write.sends[0], ::testing::MatchesRegex(R"(\(setvar "USERS5" "4;-?[0-9]+;5;-?[0-9]+;"\))"));
+  EXPECT_THAT(write.sends[0],
+              ::testing::MatchesRegex(R"(\(setvar "USERS5" "4;-?[0-9]+;5;-?[0-9]+;"\))"));
 }
 
 TEST_F(Sheet, MissingFileCancels) {
@@ -132,18 +135,23 @@ TEST(Report, WidthsHeadingsAndUnionNote) {
   std::vector<std::string> lines;
   ForEachLine(text, [&](std::string_view l) { lines.emplace_back(l); });
   ASSERT_EQ(lines.size(), 12u);
-  EXPECT_EQ(lines[2], " BranchN.SectionN.         QuantityH.[W]  FlowRate    Length LengthO. Pipe"
-                      "                    v[m/s]   R[Pa/m]   R*l[Pa]    ksí[-]     Z[Pa] R*l+Z[Pa]"
-                      "  Kum.[Pa]Overpl.[Pa] Heater");
+  EXPECT_EQ(lines[2],
+            " BranchN.SectionN.         QuantityH.[W]  FlowRate    Length LengthO. Pipe"
+            "                    v[m/s]   R[Pa/m]   R*l[Pa]    ksí[-]     Z[Pa] R*l+Z[Pa]"
+            "  Kum.[Pa]Overpl.[Pa] Heater");
   EXPECT_EQ(lines[3].rfind("   12345 ABČDEFGHIJKLMNOPQRST      1163     50,00", 0), 0u);
   EXPECT_EQ(Utf8Length(lines[3]), 191u);  // 31 blanks after All for a section without valve
   EXPECT_EQ(Utf8Length(lines[6]), 8 + 21 + 40 + 21 + 70 + 10 + 21u);
-  EXPECT_EQ(lines[8], "Těleso              Kumul.[Pa]  Přebytek   Průt.mn.  Ventil Regulace Zbytek[Pa] Poznámka");
+  EXPECT_EQ(
+      lines[8],
+      "Těleso              Kumul.[Pa]  Přebytek   Průt.mn.  Ventil Regulace Zbytek[Pa] Poznámka");
   const std::string numbers = "   1234,50      0,00     50,00 ";
   EXPECT_EQ(lines[9], "T1" + std::string(18, ' ') + numbers + "  Pexon       2    10000,00 ");
-  EXPECT_EQ(lines[10], "Otopné těleso číslo " + numbers + "HEIMEIER   bez     10000,01  control pipe union");
+  EXPECT_EQ(lines[10],
+            "Otopné těleso číslo " + numbers + "HEIMEIER   bez     10000,01  control pipe union");
   EXPECT_EQ(lines[11], "T3" + std::string(18, ' ') + numbers + " without   bez         0,00 ");
-  EXPECT_EQ(PressureReportText("now", supply, ret, items, "S", '.').find("control pipe union"), std::string::npos);
+  EXPECT_EQ(PressureReportText("now", supply, ret, items, "S", '.').find("control pipe union"),
+            std::string::npos);
 }
 
 TEST(Report, CannotWriteSaysCosi) {
@@ -166,9 +174,11 @@ TEST(Grid, CellsAsTheGridsShowThem) {
 
   const CUsekPrivodu item = Item("T1", 1, 0, 10000.5);
   EXPECT_THAT(InAllGridRow(item, "P", '.'),
-              ElementsAre("T1", "1234.50", "0.00", "50.00", "  Pexon ", "N", "10000", "4", "regulační šroubení"));
-  EXPECT_THAT(InAllGridRow(Item("T1", 2, 3, 900), "S", '.'),
-              ElementsAre("T1", "1234.50", "0.00", "50.00", "HEIMEIER", "3", "900", "4", "1500", "-600"));
+              ElementsAre("T1", "1234.50", "0.00", "50.00", "  Pexon ", "N", "10000", "4",
+                          "regulační šroubení"));
+  EXPECT_THAT(
+      InAllGridRow(Item("T1", 2, 3, 900), "S", '.'),
+      ElementsAre("T1", "1234.50", "0.00", "50.00", "HEIMEIER", "3", "900", "4", "1500", "-600"));
   EXPECT_EQ(InAllColumns("S").size(), 10u);
 
   CPrivodTelesa items;
@@ -178,8 +188,8 @@ TEST(Grid, CellsAsTheGridsShowThem) {
   header.values[2] = "12";
   header.values[5] = "P";
   EXPECT_THAT(EnterCalculationWrite(header, 4999.5, items).sends,
-              ElementsAre("(setvar \"USERS5\" \"5000\")", "ZapisHodnotuTlaku", "(setvar \"USERS5\" \"12\")",
-                          "ZapisCisloStoupacky"));
+              ElementsAre("(setvar \"USERS5\" \"5000\")", "ZapisHodnotuTlaku",
+                          "(setvar \"USERS5\" \"12\")", "ZapisCisloStoupacky"));
   EXPECT_EQ(HeatersLoopWrite(items).sends.back(), "ZapisRegulaciDoVykresu");
 }
 

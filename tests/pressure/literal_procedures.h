@@ -36,7 +36,8 @@ inline bool ReadLines(const std::filesystem::path& file, NetworkHeader& header, 
     std::string line(view.substr(0, view.find('\0')));
     ++n;
     if (n <= 7) {
-      std::string value = (n == 1 || n == 2 || n == 5) ? (line.size() > 16 ? line.substr(16) : "") : line;
+      std::string value =
+          (n == 1 || n == 2 || n == 5) ? (line.size() > 16 ? line.substr(16) : "") : line;
       header.values[n - 1] = Cp1250ToUtf8(value);
       if (n == 7) header.presetPressure = ParseDouble(line, sep);
       return;
@@ -196,31 +197,40 @@ inline void BuildItems(const CPrivodTelesa& supply, const CPrivodTelesa& ret, CP
 }
 
 // One printf conversion with the user's separator in the number.
-inline std::string F(const char* format, double v, char sep) { return FormatDouble(format, v, sep); }
+inline std::string F(const char* format, double v, char sep) {
+  return FormatDouble(format, v, sep);
+}
 inline std::string S(const char* format, const std::string& utf8) {
   char buf[256];
   std::snprintf(buf, sizeof buf, format, Utf8ToCp1250(utf8).c_str());
   return buf;
 }
 
-inline std::string Report(const std::string& created, const CPrivodTelesa& supply, const CPrivodTelesa& ret,
-                          const CPrivodTelesa& items, const std::string& kind, char sep) {
+inline std::string Report(const std::string& created, const CPrivodTelesa& supply,
+                          const CPrivodTelesa& ret, const CPrivodTelesa& items,
+                          const std::string& kind, char sep) {
   std::string out = "Created=" + created + "\n";  // Windows-1250 below, UTF-8 at the end
   for (const CPrivodTelesa* net : {&supply, &ret}) {
     out += Utf8ToCp1250(
-        "\n BranchN.SectionN.         QuantityH.[W]  FlowRate    Length LengthO. Pipe                "
-        "    v[m/s]   R[Pa/m]   R*l[Pa]    ksí[-]     Z[Pa] R*l+Z[Pa]  Kum.[Pa]Overpl.[Pa] Heater\n");
+        "\n BranchN.SectionN.         QuantityH.[W]  FlowRate    Length LengthO. Pipe              "
+        "  "
+        "    v[m/s]   R[Pa/m]   R*l[Pa]    ksí[-]     Z[Pa] R*l+Z[Pa]  Kum.[Pa]Overpl.[Pa] "
+        "Heater\n");
     for (const auto& s : net->sections) {
-      out += FormatLong("%8ld", s.branch) + S(" %-20.20s", s.section) + F("%10.0f", s.heatLoad, sep) +
-             F("%10.2f", s.flow, sep) + F("%10.0f", s.length, sep) + F("%10.0f", s.lengthOverall, sep) +
-             S(" %-20.20s", s.pipe) + F("%10.3f", s.velocity, sep) + F("%10.2f", s.r, sep) +
-             F("%10.2f", s.rl, sep) + F("%10.3f", s.ksi, sep) + F("%10.2f", s.z, sep) +
-             F("%10.2f", s.rlz, sep) + F("%10.2f", s.all, sep);
-      out += s.elementType == 0 ? S("%31s", " ") : F("%10.2f", s.overplus, sep) + S(" %-20.20s", s.heater);
+      out += FormatLong("%8ld", s.branch) + S(" %-20.20s", s.section) +
+             F("%10.0f", s.heatLoad, sep) + F("%10.2f", s.flow, sep) + F("%10.0f", s.length, sep) +
+             F("%10.0f", s.lengthOverall, sep) + S(" %-20.20s", s.pipe) +
+             F("%10.3f", s.velocity, sep) + F("%10.2f", s.r, sep) + F("%10.2f", s.rl, sep) +
+             F("%10.3f", s.ksi, sep) + F("%10.2f", s.z, sep) + F("%10.2f", s.rlz, sep) +
+             F("%10.2f", s.all, sep);
+      out += s.elementType == 0 ? S("%31s", " ")
+                                : F("%10.2f", s.overplus, sep) + S(" %-20.20s", s.heater);
       out += "\n";
     }
   }
-  out += Utf8ToCp1250("\nTěleso              Kumul.[Pa]  Přebytek   Průt.mn.  Ventil Regulace Zbytek[Pa] Poznámka\n");
+  out += Utf8ToCp1250(
+      "\nTěleso              Kumul.[Pa]  Přebytek   Průt.mn.  Ventil Regulace Zbytek[Pa] "
+      "Poznámka\n");
   for (const auto& i : items.sections) {
     out += S("%-20.20s", i.heater) + F("%10.2f", i.all, sep) + F("%10.2f", i.overplus, sep) +
            F("%10.2f", i.flow, sep) + S(" %-10.10s", std::string(ElementTypeName(i.elementType)));
@@ -237,16 +247,18 @@ inline std::string Report(const std::string& created, const CPrivodTelesa& suppl
 }
 
 // The whole sheet: page 1, page 2, page 3 (with an optional pump output), OK.
-inline std::string Sheet(const std::filesystem::path& supplyFile, const std::filesystem::path& returnFile,
-                         double tw, double tr, char sep, const std::optional<std::string>& pump,
-                         const std::string& created, Messenger& m) {
+inline std::string Sheet(const std::filesystem::path& supplyFile,
+                         const std::filesystem::path& returnFile, double tw, double tr, char sep,
+                         const std::optional<std::string>& pump, const std::string& created,
+                         Messenger& m) {
   NetworkHeader header;
   CPrivodTelesa supply, ret, items;
   for (auto* net : {&supply, &ret}) {
     net->meanTemperature = (tw + tr) / 2;
     net->temperatureDifference = tw - tr;
   }
-  if (!literal::Evaluate(supply, supplyFile, header, sep, m) || !literal::Evaluate(ret, returnFile, header, sep, m)) {
+  if (!literal::Evaluate(supply, supplyFile, header, sep, m) ||
+      !literal::Evaluate(ret, returnFile, header, sep, m)) {
     return {};
   }
   if (supply.sections.empty()) literal::Evaluate(supply, supplyFile, header, sep, m);
@@ -260,7 +272,8 @@ inline std::string Sheet(const std::filesystem::path& supplyFile, const std::fil
   for (const auto& s : supply.sections) {
     bool found = false;
     for (const auto& r : ret.sections) found = found || Matches(s, r);
-    if (s.elementType != 0 && !found) m.Show("Heater '" + s.heater + "' - bad date!", "Kvem - error", Icon::Warning);
+    if (s.elementType != 0 && !found)
+      m.Show("Heater '" + s.heater + "' - bad date!", "Kvem - error", Icon::Warning);
   }
   return literal::Report(created, supply, ret, items, header.drawingKind(), sep);
 }

@@ -10,8 +10,8 @@ namespace kvem::test {
 
 inline std::string NetworkText(const std::vector<std::string>& body, const std::string& kind = "P",
                                const std::string& preset = "", const std::string& eol = "\n") {
-  std::string text = "Project:        Hall" + eol + "Drawing:        7" + eol + "12" + eol + "x" + eol +
-                     "Date:           2024-01-01" + eol + kind + eol + preset + eol +
+  std::string text = "Project:        Hall" + eol + "Drawing:        7" + eol + "12" + eol + "x" +
+                     eol + "Date:           2024-01-01" + eol + kind + eol + preset + eol +
                      "Branch Section Length Q Pipe ksi Type Riser Heater Pmin" + eol;
   for (const auto& line : body) text += line + eol;
   return text;
@@ -35,14 +35,16 @@ inline RandomNetworks MakeRandomNetworks(unsigned seed, int sections, int depth,
     return s;
   };
   const std::string alphabet = "ABCDEFGHJKLMNabcdefgh123456789";
-  const char* pipes[] = {"16x1.8", "16x2.0", "18x2", "20x2.3", "23x2.5", "32x4.4", "12x1.4", "50x5.6", "16x1.8"};
+  const char* pipes[] = {"16x1.8", "16x2.0", "18x2",   "20x2.3", "23x2.5",
+                         "32x4.4", "12x1.4", "50x5.6", "16x1.8"};
   std::vector<std::string> numbers;
   std::set<std::string> used;
   RandomNetworks out;
   for (int i = 0; i < sections; ++i) {
     std::string number;
     if (numbers.empty() || pick(8) == 0) {
-      number = std::string(1, alphabet[static_cast<std::size_t>(pick(static_cast<int>(alphabet.size())))]);
+      number = std::string(
+          1, alphabet[static_cast<std::size_t>(pick(static_cast<int>(alphabet.size())))]);
     } else {
       number = numbers[static_cast<std::size_t>(pick(static_cast<int>(numbers.size())))];
       if (static_cast<int>(number.size()) >= depth) number.pop_back();
@@ -70,9 +72,11 @@ inline RandomNetworks MakeRandomNetworks(unsigned seed, int sections, int depth,
       out.supply.push_back(head + qs + " " + pipe + " " + ksi + " " + std::to_string(type) + tail);
       const std::string qr = pick(20) == 0 ? num(q / 10 + 1, 0) : qs;
       out.ret.push_back(head + qr + " " + pipe + " " + ksi + " " + std::to_string(type) + tail);
-      if (pick(25) == 0) out.supply.push_back(head + qs + " " + pipe + " 1 0");  // type-0 piece of a valve line
+      if (pick(25) == 0)
+        out.supply.push_back(head + qs + " " + pipe + " 1 0");  // type-0 piece of a valve line
     }
-    if (pick(60) == 0) out.supply.push_back(head + "100 " + pipe + (pick(2) ? " 1" : " 1 2 3"));  // malformed
+    if (pick(60) == 0)
+      out.supply.push_back(head + "100 " + pipe + (pick(2) ? " 1" : " 1 2 3"));  // malformed
   }
   std::shuffle(out.supply.begin(), out.supply.end(), rng);
   std::shuffle(out.ret.begin(), out.ret.end(), rng);

@@ -32,8 +32,8 @@ class NetworkReading : public ::testing::Test {
 };
 
 TEST_F(NetworkReading, HeaderAndByteOrderOfLines) {
-  const auto net = Read(test::NetworkText({"2 A 1000 500 16x1.8 2.5 0", "10 B 1000 500 16x1.8 2.5 0"}, "S",
-                                          "25000.5"));
+  const auto net = Read(test::NetworkText(
+      {"2 A 1000 500 16x1.8 2.5 0", "10 B 1000 500 16x1.8 2.5 0"}, "S", "25000.5"));
   EXPECT_EQ(header_.values[0], "Hall");
   EXPECT_EQ(header_.riser(), "12");
   EXPECT_EQ(header_.drawingKind(), "S");
@@ -53,8 +53,8 @@ TEST_F(NetworkReading, CrLfAndLfReadAlikeAndShortFilesAreEmpty) {
   EXPECT_EQ(crlf.sections[0].heater, "T1");
   EXPECT_EQ(header_.drawingKind(), "P");
 
-  EXPECT_TRUE(Read(test::NetworkText({})).sections.empty());       // eight lines
-  EXPECT_TRUE(Read("a\nb\nc\n").sections.empty());                 // fewer
+  EXPECT_TRUE(Read(test::NetworkText({})).sections.empty());  // eight lines
+  EXPECT_TRUE(Read("a\nb\nc\n").sections.empty());            // fewer
   EXPECT_TRUE(Read("").sections.empty());
   EXPECT_TRUE(ok_);
   EXPECT_TRUE(messenger_.messages().empty());
@@ -62,14 +62,14 @@ TEST_F(NetworkReading, CrLfAndLfReadAlikeAndShortFilesAreEmpty) {
 
 TEST_F(NetworkReading, SevenValueRuleAndMarkers) {
   const auto net = Read(test::NetworkText({
-      "1 A 1000 500 16x1.8 2.5 0",    // accepted, network temperatures
-      "1 B 1000 500 16x1.8 2.5 X",    // one character reading as 0: accepted
-      "1 C 1000 500 16x1.8 2.5 00",   // marker 2
-      "1 D 1000 500 16x1.8 2.5 5",    // marker 2
-      "1 E 1000 500 16x1.8 2.5",      // marker 1
-      "1 F 1000 500 16x1.8 2.5 1 3",  // marker 3
-      "1 G 1000 500 16x1.8 2.5 1 3 T",  // marker 4
-      "1 H 1000 500",                 // fewer than six values
+      "1 A 1000 500 16x1.8 2.5 0",        // accepted, network temperatures
+      "1 B 1000 500 16x1.8 2.5 X",        // one character reading as 0: accepted
+      "1 C 1000 500 16x1.8 2.5 00",       // marker 2
+      "1 D 1000 500 16x1.8 2.5 5",        // marker 2
+      "1 E 1000 500 16x1.8 2.5",          // marker 1
+      "1 F 1000 500 16x1.8 2.5 1 3",      // marker 3
+      "1 G 1000 500 16x1.8 2.5 1 3 T",    // marker 4
+      "1 H 1000 500",                     // fewer than six values
       "1 I 1000 500 16x1.8 2.5 0 3 T 7",  // type 0 with trailing values: defaults
   }));
   ASSERT_EQ(net.sections.size(), 3u);
@@ -79,8 +79,8 @@ TEST_F(NetworkReading, SevenValueRuleAndMarkers) {
   EXPECT_EQ(net.sections[1].section, "B");
   EXPECT_EQ(net.sections[2].mediumTemperature, 80.0);
   EXPECT_EQ(net.sections[2].temperatureDifference, 20.0);
-  EXPECT_THAT(messenger_.texts(), ElementsAre("2", kMalformed, "2", kMalformed, "1", kMalformed, "3",
-                                              kMalformed, "4", kMalformed, kMalformed));
+  EXPECT_THAT(messenger_.texts(), ElementsAre("2", kMalformed, "2", kMalformed, "1", kMalformed,
+                                              "3", kMalformed, "4", kMalformed, kMalformed));
   EXPECT_EQ(messenger_.messages()[1].caption, "Kvem");
   EXPECT_EQ(messenger_.messages()[0].caption, "");
 }
@@ -89,7 +89,8 @@ TEST_F(NetworkReading, DamagedFilesGiveMessagesNotCrashes) {
   test::TempDir dir;
   CPrivodTelesa net;
   EXPECT_FALSE(ReadNetwork(dir / "missing.txt", net, header_, '.', messenger_));
-  EXPECT_EQ(messenger_.messages().back().text, "\nCann't open file\n'" + (dir / "missing.txt").string() + "' !");
+  EXPECT_EQ(messenger_.messages().back().text,
+            "\nCann't open file\n'" + (dir / "missing.txt").string() + "' !");
   EXPECT_EQ(messenger_.messages().back().caption, "Kvem - error:");
   messenger_.Clear();
 
@@ -99,8 +100,9 @@ TEST_F(NetworkReading, DamagedFilesGiveMessagesNotCrashes) {
   EXPECT_THAT(messenger_.texts()[0], ::testing::HasSubstr("Line 9 of the file"));
   messenger_.Clear();
 
-  const auto net2 = Read(test::NetworkText({"1 \x81\xE8 1000 99999999999999999999 16x1.8 1e999 0 3 "
-                                            + std::string(3000000, 'x') + " 5"}));
+  const auto net2 =
+      Read(test::NetworkText({"1 \x81\xE8 1000 99999999999999999999 16x1.8 1e999 0 3 " +
+                              std::string(3000000, 'x') + " 5"}));
   ASSERT_EQ(net2.sections.size(), 1u);
   EXPECT_EQ(net2.sections[0].section, "\xEF\xBF\xBD\xC4\x8D");  // undefined byte, then "č"
   EXPECT_EQ(net2.sections[0].heatLoad, 1e20);
@@ -109,14 +111,16 @@ TEST_F(NetworkReading, DamagedFilesGiveMessagesNotCrashes) {
   EXPECT_EQ(messenger_.messages().size(), 1u);  // the undefined byte, once
 
   // Truncated in the middle of a line: that line is malformed.
-  const std::string text = test::NetworkText({"1 A 1000 500 16x1.8 2.5 0", "1 B 1000 500 16x1.8 2.5 1 3 T1 1"});
+  const std::string text =
+      test::NetworkText({"1 A 1000 500 16x1.8 2.5 0", "1 B 1000 500 16x1.8 2.5 1 3 T1 1"});
   messenger_.Clear();
   EXPECT_EQ(Read(text.substr(0, text.size() - 6)).sections.size(), 1u);
   EXPECT_THAT(messenger_.texts(), ElementsAre("3", kMalformed));
 }
 
 TEST_F(NetworkReading, OtherDecimalSeparatorIsNotedOncePerFile) {
-  const auto net = Read(test::NetworkText({"1 A 1000 500 16x1.8 4.5 0", "1 B 1000 500 16x1.8 4.5 0"}), ',');
+  const auto net =
+      Read(test::NetworkText({"1 A 1000 500 16x1.8 4.5 0", "1 B 1000 500 16x1.8 4.5 0"}), ',');
   ASSERT_EQ(net.sections.size(), 2u);
   EXPECT_EQ(net.sections[0].ksi, 4.0);  // read as a comma locale reads it
   ASSERT_EQ(messenger_.messages().size(), 1u);
@@ -124,7 +128,8 @@ TEST_F(NetworkReading, OtherDecimalSeparatorIsNotedOncePerFile) {
   EXPECT_EQ(Read(test::NetworkText({"1 A 1000 500 16x1.8 4,5 0"}), ',').sections[0].ksi, 4.5);
 }
 
-CUsekPrivodu Section(std::string number, int type, double length, double ksi, std::string pipe = "16x1.8") {
+CUsekPrivodu Section(std::string number, int type, double length, double ksi,
+                     std::string pipe = "16x1.8") {
   CUsekPrivodu s;
   s.branch = 1;
   s.section = std::move(number);
@@ -149,8 +154,8 @@ TEST(MergeDuplicates, FoldsEachClassInListOrder) {
   // A valve line takes over a type-0 piece before it and keeps its own name;
   // a type-0 piece after the valve line is added to it. Pipe index, not
   // designation, decides: 16x2.0 is the same pipe as 16x1.8.
-  net.sections = {Section("C", 0, 100, 1), Section("C", 1, 200, 2), Section("C", 0, 400, 4, "16x2.0"),
-                  Section("C", 0, 800, 8, "18x2")};
+  net.sections = {Section("C", 0, 100, 1), Section("C", 1, 200, 2),
+                  Section("C", 0, 400, 4, "16x2.0"), Section("C", 0, 800, 8, "18x2")};
   MergeDuplicates(net);
   ASSERT_EQ(net.sections.size(), 2u);
   EXPECT_EQ(net.sections[0].elementType, 1);
@@ -162,7 +167,8 @@ TEST(MergeDuplicates, FoldsEachClassInListOrder) {
 
 TEST(NetworkModel, FileNameAndLookups) {
   EXPECT_EQ(NetworkFileName("/w", "Hall", 7, 'r'), std::filesystem::path("/w/Hall/Hall_r007.txt"));
-  EXPECT_EQ(NetworkFileName("/w", "Hall", 1234, 'z'), std::filesystem::path("/w/Hall/Hall_z1234.txt"));
+  EXPECT_EQ(NetworkFileName("/w", "Hall", 1234, 'z'),
+            std::filesystem::path("/w/Hall/Hall_z1234.txt"));
   EXPECT_EQ(PipeIndexOf("18x2"), 2);
   EXPECT_EQ(PipeIndexOf("18x2.00"), 0);
   CPrivodTelesa net;

@@ -27,7 +27,8 @@ class PressureCli : public ::testing::Test {
     std::filesystem::create_directories(dir_ / "tmp");
     test::WriteFile(dir_ / "tmp/epc_pr1.ini", "x\r\ny\r\nHall\r\n");
     test::WriteFile(dir_ / "tmp/epc_pr2.ini", "x\r\n7\r\n");
-    const std::vector<std::string> body = {"1 A 2000 3000 20x2.3 2 0", "1 AB 1500 1163 16x1.8 2 1 4 T,1 1500"};
+    const std::vector<std::string> body = {"1 A 2000 3000 20x2.3 2 0",
+                                           "1 AB 1500 1163 16x1.8 2 1 4 T,1 1500"};
     test::WriteFile(dir_ / "work/Hall/Hall_r007.txt", test::NetworkText(body, "P", "", "\r\n"));
     test::WriteFile(dir_ / "work/Hall/Hall_z007.txt", test::NetworkText(body, "P", "", "\r\n"));
     test::WriteFile(dir_ / "kvem.ini", "[Main]\nPathWorking=" + (dir_ / "work").string() +
@@ -35,13 +36,14 @@ class PressureCli : public ::testing::Test {
   }
   Result Run(const std::string& arguments, const std::string& env = "LANG=C.UTF-8") {
     const char* cli = std::getenv("KVEM_CLI");
-    const std::string command = env + " '" + std::string(cli ? cli : "kvem-cli") + "' --settings '" +
-                                (dir_ / "kvem.ini").string() + "' pressure " + arguments + " 2>'" +
-                                (dir_ / "err").string() + "'";
+    const std::string command = env + " '" + std::string(cli ? cli : "kvem-cli") +
+                                "' --settings '" + (dir_ / "kvem.ini").string() + "' pressure " +
+                                arguments + " 2>'" + (dir_ / "err").string() + "'";
     Result r;
     std::FILE* pipe = ::popen(command.c_str(), "r");
     std::array<char, 4096> buf{};
-    for (std::size_t n; (n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0;) r.out.append(buf.data(), n);
+    for (std::size_t n; (n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0;)
+      r.out.append(buf.data(), n);
     const int status = ::pclose(pipe);
     r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     r.err = test::ReadFile(dir_ / "err");
@@ -66,10 +68,12 @@ TEST_F(PressureCli, CsvBlocksAndOverrides) {
     std::filesystem::rename(dir_ / "work/Dum" / (std::string("Hall_") + kind + "007.txt"),
                             dir_ / "work/Dum" / (std::string("Dum_") + kind + "012.txt"));
   }
-  const Result r = Run("--project Dum --number 12 --csv --pump 9000 --report '" + (dir_ / "out.txt").string() + "'",
-                       "LANG=de_DE.UTF-8");
+  const Result r = Run(
+      "--project Dum --number 12 --csv --pump 9000 --report '" + (dir_ / "out.txt").string() + "'",
+      "LANG=de_DE.UTF-8");
   ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_THAT(r.out, HasSubstr("\nr,2,1,AB,1163,49.99999"));  // a point in the CSV, whatever the locale
+  EXPECT_THAT(r.out,
+              HasSubstr("\nr,2,1,AB,1163,49.99999"));  // a point in the CSV, whatever the locale
   EXPECT_THAT(r.out, HasSubstr("\n\nrow,heater,all,"));
   EXPECT_THAT(r.out, HasSubstr("\n1,\"T,1\","));
   EXPECT_THAT(r.out, HasSubstr("\n9000,"));
@@ -94,7 +98,8 @@ TEST_F(PressureCli, ExitStatusesAndMessages) {
   std::filesystem::create_directories(dir_ / "work/Tlak_Pos.txt");  // cannot be replaced
   r = Run("--tw 75.5 --tr 60");
   EXPECT_EQ(r.status, 0);
-  EXPECT_THAT(r.err, HasSubstr("Kvem - error: cosi=" + (dir_ / "work/Tlak_Pos.txt").string() + "\n"));
+  EXPECT_THAT(r.err,
+              HasSubstr("Kvem - error: cosi=" + (dir_ / "work/Tlak_Pos.txt").string() + "\n"));
   EXPECT_THAT(Run("--help").out, HasSubstr("--pump"));
 }
 

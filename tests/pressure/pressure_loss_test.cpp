@@ -72,16 +72,18 @@ TEST(SectionLosses, FlowVelocityAndLosses) {
   EXPECT_EQ(net.sections[1].flow, 0);
   EXPECT_EQ(net.sections[2].r, 0);
   EXPECT_FALSE(net.cumulativeCurrent);
-  EXPECT_THAT(m.texts(), ElementsAre("Nonsence!",
-                                     "Flow volume is out off diagram!\n\nBranch Number = 3\nSection Number = C",
-                                     "Nonsence!"));
+  EXPECT_THAT(
+      m.texts(),
+      ElementsAre("Nonsence!",
+                  "Flow volume is out off diagram!\n\nBranch Number = 3\nSection Number = C",
+                  "Nonsence!"));
   EXPECT_EQ(m.messages()[1].caption, "Kvem - error");
 }
 
 TEST(Accumulation, WalksTheParentChainAndStopsAtAGap) {
   CPrivodTelesa net;
-  net.sections = {Valve("AXB", 0, 1, 0), Valve("A", 0, 10, 0), Valve("AX", 0, 100, 0), Valve("AXBC", 0, 1000, 0),
-                  Valve("QR", 0, 5, 0)};
+  net.sections = {Valve("AXB", 0, 1, 0), Valve("A", 0, 10, 0), Valve("AX", 0, 100, 0),
+                  Valve("AXBC", 0, 1000, 0), Valve("QR", 0, 5, 0)};
   const double rlz[] = {1, 10, 100, 1000, 7};
   for (int i = 0; i < 5; ++i) net.sections[i].rlz = rlz[i];
   EXPECT_EQ(Accumulate(net), 1111);
