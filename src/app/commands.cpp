@@ -8,13 +8,14 @@ namespace c = command;
 
 namespace {
 
-constexpr std::array<CommandInfo, 36> kCommands = {{
+constexpr std::array<CommandInfo, 37> kCommands = {{
     {c::kNew, "&New\tCtrl+N", "Create new document", "New", false},
     {c::kOpen, "&Open...\tCtrl+O", "Open the existing document", "Open", false},
     {c::kSave, "&Save\tCtrl+S", "Save the active document", "Save", false},
     {c::kSaveAs, "Save &As...", "Save the active document with a new name", "Save As", false},
     {c::kPrint, "&Print...\tCtrl+P", "Print the active document", "Print", false},
     {c::kPreview, "&Preview", "View the entire pages", "Preview", false},
+    {c::kExportPdf, "&Export PDF...", "Save the report as a PDF file", "Export PDF", false},
     {c::kPrintSetup, "&Print setup...", "Change printer and print options", "Print setup", false},
     {c::kPageSetup, "&Page setup...", "Change print options", "Page setup", false},
     {c::kRecentFirst, "Last modified", "Open this document", "", false},
@@ -61,7 +62,7 @@ constexpr std::array<CommandInfo, 36> kCommands = {{
 
 constexpr MenuEntry kFileMenu[] = {
     {c::kNew, {}},        {c::kOpen, {}},        {c::kSave, {}},      {c::kSaveAs, {}},
-    {c::kSeparator, {}},  {c::kPrint, {}},       {c::kPreview, {}},   {c::kPrintSetup, {}},
+    {c::kSeparator, {}},  {c::kPrint, {}},       {c::kPreview, {}},   {c::kExportPdf, {}},   {c::kPrintSetup, {}},
     {c::kPageSetup, {}},  {c::kSeparator, {}},   {c::kRecentFirst, {}}, {c::kSeparator, {}},
     {c::kExit, {}},
 };

@@ -43,6 +43,8 @@ inline constexpr int kOutdoorTemperatureTable = 32805;
 inline constexpr int kEnergyLabel = 32809;
 inline constexpr int kToolbar = 59392;
 inline constexpr int kStatusBar = 59393;
+// Ours, beside Print: the report of the chosen kind written to a PDF file.
+inline constexpr int kExportPdf = 32900;
 // The separator of a menu or the toolbar.
 inline constexpr int kSeparator = 0;
 }  // namespace command

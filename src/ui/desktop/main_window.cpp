@@ -46,7 +46,7 @@ QKeySequence Accelerator(std::string_view text) {
 
 #ifndef KVEM_HAVE_REPORT_UI
 bool IsPrintCommand(int id) {
-  return id == c::kPrint || id == c::kPreview || id == c::kPrintSetup || id == c::kPageSetup;
+  return id == c::kPrint || id == c::kPreview || id == c::kExportPdf || id == c::kPrintSetup || id == c::kPageSetup;
 }
 #endif
 
@@ -255,6 +255,7 @@ void MainWindow::Run(int id) {
 #ifdef KVEM_HAVE_REPORT_UI
     case c::kPrint: return PrintReport(app_, this);
     case c::kPreview: return PreviewReport(app_, this);
+    case c::kExportPdf: return ExportReportPdf(app_, this);
     case c::kPrintSetup: return PrintSetup(this);
     case c::kPageSetup: return PageSetup(app_, this);
 #endif
