@@ -2,6 +2,8 @@
 
 #include <system_error>
 
+#include "platform/files.h"
+
 namespace kvem {
 
 std::filesystem::path DataDirectoryOf(const std::string& pathMain) {
@@ -24,6 +26,25 @@ bool Application::SaveOnExit(std::string* error) {
   settings_.WriteCadKind(cadKind_);
   return settings_.Flush(error);
 }
+
+namespace {
+
+// Without a CAD program nobody names a drawing, and the hand-over to the
+// drawing's room table has nowhere to go. Like a CAD program with one drawing
+// open, the set-up names drawing 1 of the drawing project "Kvem" (line 3 of
+// epc_pr1.ini, line 2 of epc_pr2.ini) when neither file exists; files a CAD
+// program wrote are never touched.
+void WriteDrawingInformationStandIn(const std::string& tmpDir) {
+  if (tmpDir.empty()) return;
+  const std::filesystem::path first = std::filesystem::path(tmpDir) / "epc_pr1.ini";
+  const std::filesystem::path second = std::filesystem::path(tmpDir) / "epc_pr2.ini";
+  std::error_code ec;
+  if (std::filesystem::exists(first, ec) || std::filesystem::exists(second, ec)) return;
+  WriteFileAtomically(first, "\n\nKvem\n\n\n\n\n\n\n\n\n\n");
+  WriteFileAtomically(second, "\n1\n");
+}
+
+}  // namespace
 
 SetupResult RunSetup(Settings& settings, const std::filesystem::path& dataTree,
                      const std::filesystem::path& home) {
@@ -53,6 +74,7 @@ SetupResult RunSetup(Settings& settings, const std::filesystem::path& dataTree,
       result.error = "cannot create the folder " + dir + ": " + ec.message();
     }
   }
+  WriteDrawingInformationStandIn(settings.ReadMain(kPathTmp));
   for (std::string_view name : kMainValueNames) {
     result.values.emplace_back(std::string(name), settings.ReadMain(name));
   }

@@ -22,6 +22,16 @@ TEST(Setup, WritesOnlyAbsentValuesAndMakesTheFolders) {
   ASSERT_EQ(result.values.size(), 6u);
   EXPECT_EQ(result.values[0], (std::pair<std::string, std::string>{"PathMain", "/opt/kvem/data"}));
   EXPECT_EQ(result.values[5], (std::pair<std::string, std::string>{"JazykovaVerze", "EN"}));
+  // A drawing is named for the hand-over, as a CAD program would: project "Kvem", number 1.
+  const auto tmp = dir.path() / "Kvem" / "Tmp";
+  EXPECT_EQ(test::ReadFile(tmp / "epc_pr2.ini"), "\n1\n");
+  EXPECT_TRUE(test::ReadFile(tmp / "epc_pr1.ini").starts_with("\n\nKvem\n"));
+  // ... but files a CAD program wrote stay as they are.
+  test::WriteFile(tmp / "epc_pr2.ini", "\n7\n");
+  std::filesystem::remove(tmp / "epc_pr1.ini");
+  ASSERT_TRUE(RunSetup(settings, "/opt/kvem/data", dir.path()).ok);
+  EXPECT_EQ(test::ReadFile(tmp / "epc_pr2.ini"), "\n7\n");
+  EXPECT_FALSE(std::filesystem::exists(tmp / "epc_pr1.ini"));
 }
 
 TEST(Application, TakesSuffixDataFolderAndCadKindAtStartAndKeepsTheCadKindAtExit) {
