@@ -33,10 +33,10 @@ def main(source, copy):
                 values.append('%.*f' % (decimals, value or 0))
         rows.append(tuple(record))
         print('\t'.join(values))
-    spec = '; '.join('%s %s(%d%s)' % (n, k, l, ',%d' % d if k == 'N' else '')
+    layout = '; '.join('%s %s(%d%s)' % (n, k, l, ',%d' % d if k == 'N' else '')
                      for n, k, l, d in fields)
     table.close()
-    out = dbf.Table(copy, spec, dbf_type='db3', codepage='cp1250')
+    out = dbf.Table(copy, layout, dbf_type='db3', codepage='cp1250')
     out.open(dbf.READ_WRITE)
     for row in rows:
         out.append(row)
