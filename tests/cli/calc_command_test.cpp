@@ -1,6 +1,5 @@
 // kvem-cli as a person runs it: exit statuses, output, messages on stderr.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <array>
@@ -12,28 +11,12 @@
 namespace kvem {
 namespace {
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using Result = test::CliResult;
 
 class Cli : public ::testing::Test {
  protected:
   Result Run(const std::string& arguments, const std::string& environment = "") {
-    const char* cli = std::getenv("KVEM_CLI");
-    const std::string command = environment + " '" + std::string(cli ? cli : "kvem-cli") +
-                                "' --settings '" + (dir_ / "kvem.ini").string() + "' " + arguments +
-                                " 2>'" + (dir_ / "err").string() + "'";
-    Result result;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    std::array<char, 4096> buf{};
-    std::size_t n = 0;
-    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) result.out.append(buf.data(), n);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = test::ReadFile(dir_ / "err");
-    return result;
+    return test::RunCli(dir_.path(), arguments, environment);
   }
   std::string Example(const char* name) const {
     return "'" + (test::ExamplesDir() / name).string() + "'";

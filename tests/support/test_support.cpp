@@ -1,8 +1,11 @@
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -33,6 +36,24 @@ std::string ReadFile(const std::filesystem::path& path) {
 void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
+}
+
+CliResult RunCli(const std::filesystem::path& dir, const std::string& arguments,
+                 const std::string& environment) {
+  const char* cli = std::getenv("KVEM_CLI");
+  const std::string command = environment + " '" + std::string(cli ? cli : "kvem-cli") +
+                              "' --settings '" + (dir / "kvem.ini").string() + "' " + arguments +
+                              " 2>'" + (dir / "err").string() + "'";
+  CliResult result;
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  if (pipe == nullptr) return result;
+  std::array<char, 4096> buf{};
+  std::size_t n = 0;
+  while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) result.out.append(buf.data(), n);
+  const int status = ::pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  result.err = ReadFile(dir / "err");
+  return result;
 }
 
 }  // namespace kvem::test
