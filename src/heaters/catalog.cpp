@@ -43,45 +43,35 @@ double CatalogNumber(std::string_view text) {
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
   // A number starts with a digit, or a point followed by a digit; this keeps
   // "nan", "inf" and "0x..." out (the latter reads as 0, as its prefix does).
-  const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+  const auto isDigit = [](char c) { return static_cast<unsigned char>(c - '0') <= 9; };
   if (i >= text.size()) return 0.0;
   if (!isDigit(text[i]) && !(text[i] == '.' && i + 1 < text.size() && isDigit(text[i + 1]))) {
     return 0.0;
   }
-  // The common case, a plain decimal of at most 15 digits: the digits are an
-  // exact integer and the power of ten is exact, so one division gives the
-  // correctly rounded value, as strtod does, several times faster.
-  {
+  // The common case, a catalogue field of at most 15 characters after the
+  // sign: its digits are an exact integer below 2^53 and the power of ten is
+  // exact, so one division gives the correctly rounded value, as strtod does.
+  if (text.size() - i <= 15) {
+    const char* p = text.data() + i;
+    const char* const end = text.data() + text.size();
     std::uint64_t mantissa = 0;
-    int digits = 0;
+    while (p < end && isDigit(*p)) mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p++ - '0');
     int fraction = 0;
-    std::size_t j = i;
-    while (j < text.size() && isDigit(text[j]) && digits < 16) {
-      mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[j++] - '0');
-      ++digits;
+    if (p < end && *p == '.') {
+      const char* const first = ++p;
+      while (p < end && isDigit(*p)) mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p++ - '0');
+      fraction = static_cast<int>(p - first);
     }
-    if (j < text.size() && text[j] == '.') {
-      ++j;
-      while (j < text.size() && isDigit(text[j]) && digits < 16) {
-        mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[j++] - '0');
-        ++digits;
-        ++fraction;
-      }
-    }
-    const bool more = j < text.size() && (isDigit(text[j]) || text[j] == 'e' || text[j] == 'E');
-    if (digits <= 15 && !more) {
+    if (p == end || (*p != 'e' && *p != 'E')) {
+      static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                           1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
       // Trailing zeros of the fraction ("2163.0") need no division at all.
       while (fraction > 0 && mantissa % 10 == 0) {
         mantissa /= 10;
         --fraction;
       }
-      if (fraction == 0) {
-        const double whole = static_cast<double>(mantissa);
-        return negative ? -whole : whole;
-      }
-      static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                           1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-      const double value = static_cast<double>(mantissa) / kPowers[fraction];
+      double value = static_cast<double>(mantissa);
+      if (fraction > 0) value /= kPowers[fraction];
       return negative ? -value : value;
     }
   }

@@ -2,6 +2,9 @@
 // filters, the product-group list and the database selection form.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -42,6 +45,29 @@ TEST(ProductTables, NumbersReadWithDecimalPoint) {
   EXPECT_EQ(CatalogNumber("0x1A"), 0.0);
   EXPECT_GT(CatalogNumber("1e999"), 1e300);
   EXPECT_EQ(CatalogNumber("1e-999"), 0.0);
+}
+
+// The short-field fast path must round exactly as strtod does (in the C
+// locale), including many digits, trailing zeros and signs.
+TEST(ProductTables, NumbersAgreeWithStrtod) {
+  std::mt19937 random(1264);
+  const std::string alphabet = "0123456789999990000.  -+e";
+  for (int n = 0; n < 200000; ++n) {
+    std::string text;
+    const int length = static_cast<int>(random() % 20);
+    for (int i = 0; i < length; ++i) {
+      // Mostly digits, so that long mantissas and fractions are common.
+      text += random() % 4 != 0 ? static_cast<char>('0' + random() % 10)
+                                : alphabet[random() % alphabet.size()];
+    }
+    const double expected = std::strtod(text.c_str(), nullptr);
+    const double got = CatalogNumber(text);
+    if (std::isinf(expected)) {
+      ASSERT_GT(std::fabs(got), 1e300) << text;
+    } else {
+      ASSERT_EQ(got, expected) << "'" << text << "'";
+    }
+  }
 }
 
 TEST(ProductTables, FieldTestAtItsBoundaries) {
