@@ -153,6 +153,9 @@ std::vector<std::size_t> UnmatchedSupplyHeaters(const CPrivodTelesa& supply,
 void BuildHeaterItems(const CPrivodTelesa& supply, const CPrivodTelesa& ret, CPrivodTelesa& items,
                       Messenger& messenger) {
   const ReturnPairs pairs(ret);
+  std::size_t heaters = 0;
+  for (const CUsekPrivodu& s : supply.sections) heaters += s.elementType != kWithoutValve;
+  items.sections.reserve(items.sections.size() + heaters);
   for (const CUsekPrivodu& s : supply.sections) {
     if (s.elementType == kWithoutValve) continue;
     CUsekPrivodu item;
@@ -267,7 +270,7 @@ bool PressureEvaluation::Ok(const std::filesystem::path& reportFile, std::string
   }
   created_ = created;
   std::size_t unmappable = 0;
-  const std::string bytes = PressureReportBytes(created_, supply_, return_, items_,
+  const LargeString bytes = PressureReportBytes(created_, supply_, return_, items_,
                                                 header_.drawingKind(), separator_, &unmappable);
   return WritePressureReport(reportFile, bytes, unmappable, messenger_);
 }

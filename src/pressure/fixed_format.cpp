@@ -1,131 +1,224 @@
 #include "pressure/fixed_format.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 
 namespace kvem {
 namespace {
 
-void Pad(std::string& out, std::size_t used, int width) {
-  if (width > 0 && used < static_cast<std::size_t>(width))
-    out.append(static_cast<std::size_t>(width) - used, ' ');
+// 128 bits are enough to scale every double below 2^53 by up to 10^22 exactly.
+__extension__ typedef unsigned __int128 Wide;
+
+constexpr std::uint64_t kPow10[] = {1ULL,
+                                    10ULL,
+                                    100ULL,
+                                    1000ULL,
+                                    10000ULL,
+                                    100000ULL,
+                                    1000000ULL,
+                                    10000000ULL,
+                                    100000000ULL,
+                                    1000000000ULL,
+                                    10000000000ULL,
+                                    100000000000ULL,
+                                    1000000000000ULL,
+                                    10000000000000ULL,
+                                    100000000000000ULL,
+                                    1000000000000000ULL,
+                                    10000000000000000ULL,
+                                    100000000000000000ULL,
+                                    1000000000000000000ULL,
+                                    10000000000000000000ULL};
+
+Wide WidePow10(int q) {
+  return q < 20 ? Wide{kPow10[q]} : Wide{kPow10[19]} * kPow10[q - 19];
 }
 
-void AppendLongImpl(std::string& out, long value) {
-  char buf[32];
-  const auto r = std::to_chars(buf, buf + sizeof buf, value);
-  out.append(buf, static_cast<std::size_t>(r.ptr - buf));
+// A finite double as m * 2^e with m below 2^53.
+struct Binary {
+  bool negative;
+  std::uint64_t m;
+  int e;
+};
+
+Binary Decompose(double value) {
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+  const std::uint64_t fraction = bits & ((std::uint64_t{1} << 52) - 1);
+  if (biased == 0) return {(bits >> 63) != 0, fraction, -1074};
+  return {(bits >> 63) != 0, fraction | (std::uint64_t{1} << 52), biased - 1075};
+}
+
+// m * 2^-shift * 10^q rounded to an integer, ties to even, as printf rounds
+// the exact binary value. `scaled` is m * 10^q.
+std::uint64_t RoundShifted(Wide scaled, int shift) {
+  if (shift >= 128) return 0;  // below one half: the value is far smaller than 2^-64
+  const Wide whole = scaled >> shift;
+  const Wide rest = scaled - (whole << shift);
+  const Wide half = Wide{1} << (shift - 1);
+  auto d = static_cast<std::uint64_t>(whole);
+  if (rest > half || (rest == half && (d & 1) != 0)) ++d;
+  return d;
+}
+
+char* NotFinite(char* p, const char* format, int precision, double value) {
+  const int k = std::snprintf(p, kFormatRoom, format, precision, value);
+  return p + (k > 0 ? k : 0);
 }
 
 // "%.17g" of a finite value when its shortest round-trip form already has 17
 // significant digits: those are then the correctly rounded 17 digits printf
-// prints, so only the layout is left. False when printf's own digits are needed.
-bool AppendG17FromShortest(std::string& out, double value) {
+// prints, so only the layout is left. Nullptr when printf's own digits are needed.
+char* G17FromShortest(char* p, double value) {
   char buf[64];
   const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific);
-  const std::string_view sci(buf, static_cast<std::size_t>(r.ptr - buf));
-  const std::size_t e = sci.find('e');
-  std::size_t start = sci[0] == '-' ? 1 : 0;
+  const char* e = static_cast<const char*>(std::memchr(buf, 'e', static_cast<std::size_t>(r.ptr - buf)));
+  const bool negative = buf[0] == '-';
   char digits[24];
   std::size_t n = 0;
-  for (std::size_t i = start; i < e; ++i) {
-    if (sci[i] != '.') digits[n++] = sci[i];
+  for (const char* c = buf + negative; c < e; ++c) {
+    if (*c != '.') digits[n++] = *c;
   }
-  if (n != 17) return false;
+  if (n != 17) return nullptr;
   int exponent = 0;
-  std::from_chars(sci.data() + e + (sci[e + 1] == '+' ? 2 : 1), sci.data() + sci.size(), exponent);
-  if (start) out += '-';
+  std::from_chars(e + (e[1] == '+' ? 2 : 1), r.ptr, exponent);
+  if (negative) *p++ = '-';
   if (exponent >= 17 || exponent < -4) {
-    out += digits[0];
-    out += '.';
-    out.append(digits + 1, 16);
-    out += exponent < 0 ? "e-" : "e+";
+    *p++ = digits[0];
+    *p++ = '.';
+    std::memcpy(p, digits + 1, 16);
+    p += 16;
+    *p++ = 'e';
+    *p++ = exponent < 0 ? '-' : '+';
     const int a = exponent < 0 ? -exponent : exponent;
-    if (a < 10) out += '0';
-    AppendLongImpl(out, a);
-  } else if (exponent >= 0) {
-    out.append(digits, static_cast<std::size_t>(exponent) + 1);
-    if (exponent < 16) {
-      out += '.';
-      out.append(digits + exponent + 1, static_cast<std::size_t>(16 - exponent));
-    }
-  } else {
-    out += "0.";
-    out.append(static_cast<std::size_t>(-exponent - 1), '0');
-    out.append(digits, 17);
+    if (a < 10) *p++ = '0';
+    return std::to_chars(p, p + 8, a).ptr;
   }
-  return true;
+  if (exponent >= 0) {
+    const auto whole = static_cast<std::size_t>(exponent) + 1;
+    std::memcpy(p, digits, whole);
+    p += whole;
+    if (exponent < 16) {
+      *p++ = '.';
+      std::memcpy(p, digits + whole, 17 - whole);
+      p += 17 - whole;
+    }
+    return p;
+  }
+  *p++ = '0';
+  *p++ = '.';
+  const auto zeros = static_cast<std::size_t>(-exponent - 1);
+  std::memset(p, '0', zeros);
+  p += zeros;
+  std::memcpy(p, digits, 17);
+  return p + 17;
+}
+
+// "%.17g" of a finite value from 10^-6 up to 2^53, computed exactly: the
+// value scaled to 17 digits and rounded as printf rounds. Nullptr outside
+// that range.
+char* G17Exact(char* p, double value) {
+  const Binary b = Decompose(value);
+  if (b.e >= 0 || b.m == 0) return nullptr;
+  // The decimal exponent of the leading digit is k or k + 1.
+  const int binaryExponent = b.e + 52;
+  const int k = (binaryExponent * 78913) >> 18;  // floor(binaryExponent * log10(2))
+  if (k < -6) return nullptr;
+  int x = k;
+  Wide scaled = Wide{b.m} * WidePow10(16 - x);
+  if ((scaled >> -b.e) >= kPow10[17]) {
+    ++x;
+    scaled = Wide{b.m} * WidePow10(16 - x);
+  }
+  std::uint64_t d = RoundShifted(scaled, -b.e);
+  if (d == kPow10[17]) {
+    d = kPow10[16];
+    ++x;
+  }
+  char digits[24];
+  std::to_chars(digits, digits + sizeof digits, d);
+  int n = 17;
+  while (n > 1 && digits[n - 1] == '0') --n;  // %g drops trailing zeros
+  if (b.negative) *p++ = '-';
+  if (x < -4) {
+    *p++ = digits[0];
+    if (n > 1) {
+      *p++ = '.';
+      std::memcpy(p, digits + 1, static_cast<std::size_t>(n - 1));
+      p += n - 1;
+    }
+    *p++ = 'e';
+    *p++ = '-';
+    *p++ = '0';
+    *p++ = static_cast<char>('0' - x);
+    return p;
+  }
+  if (x >= 0) {
+    const int whole = x + 1;
+    std::memcpy(p, digits, static_cast<std::size_t>(whole));
+    p += whole;
+    if (n > whole) {
+      *p++ = '.';
+      std::memcpy(p, digits + whole, static_cast<std::size_t>(n - whole));
+      p += n - whole;
+    }
+    return p;
+  }
+  *p++ = '0';
+  *p++ = '.';
+  for (int i = -1; i > x; --i) *p++ = '0';
+  std::memcpy(p, digits, static_cast<std::size_t>(n));
+  return p + n;
 }
 
 }  // namespace
 
-void AppendFixed(std::string& out, double value, int precision, int width, char separator) {
-  char buf[400];
-  std::size_t n = 0;
-  if (std::isfinite(value)) {
-    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, precision);
-    n = static_cast<std::size_t>(r.ptr - buf);
-  } else {
-    const int k = std::snprintf(buf, sizeof buf, "%.*f", precision, value);
-    n = k > 0 ? static_cast<std::size_t>(k) : 0;
-  }
-  Pad(out, n, width);
-  const std::size_t start = out.size();
-  out.append(buf, n);
-  if (separator != '.') {
-    for (std::size_t i = start; i < out.size(); ++i) {
-      if (out[i] == '.') {
-        out[i] = separator;
-        break;
-      }
+char* WriteFixed(char* p, double value, int precision, char separator) {
+  if (!std::isfinite(value)) return NotFinite(p, "%.*f", precision, value);
+  const Binary b = Decompose(value);
+  if (b.e < 0 && precision >= 0 && precision <= 3) {
+    // Exactly: the value times 10^precision, rounded; below 2^53 * 10^3 it fits 64 bits.
+    const std::uint64_t d = RoundShifted(Wide{b.m} * kPow10[precision], -b.e);
+    if (b.negative) *p++ = '-';
+    char digits[24];
+    const auto n = static_cast<int>(std::to_chars(digits, digits + sizeof digits, d).ptr - digits);
+    const int whole = n > precision ? n - precision : 0;
+    if (whole > 0) {
+      std::memcpy(p, digits, static_cast<std::size_t>(whole));
+      p += whole;
+    } else {
+      *p++ = '0';
     }
+    if (precision == 0) return p;
+    *p++ = separator;
+    for (int i = n; i < precision; ++i) *p++ = '0';
+    const int fraction = n - whole;
+    std::memcpy(p, digits + whole, static_cast<std::size_t>(fraction));
+    return p + fraction;
   }
+  char* end = std::to_chars(p, p + kFormatRoom, value, std::chars_format::fixed, precision).ptr;
+  if (separator != '.' && precision > 0) end[-precision - 1] = separator;
+  return end;
 }
 
-void AppendG17(std::string& out, double value) {
-  if (std::isfinite(value)) {
-    // Whole numbers below 2^53 print as integers.
-    if (value == std::trunc(value) && std::fabs(value) < 9007199254740992.0 &&
-        !(value == 0 && std::signbit(value))) {
-      AppendLongImpl(out, static_cast<long>(value));
-      return;
-    }
-    if (AppendG17FromShortest(out, value)) return;
+char* WriteG17(char* p, double value) {
+  if (!std::isfinite(value)) return NotFinite(p, "%.*g", 17, value);
+  // Whole numbers below 2^53 print as integers.
+  if (value == std::trunc(value) && std::fabs(value) < 9007199254740992.0 &&
+      !(value == 0 && std::signbit(value))) {
+    return WriteLong(p, static_cast<long>(value));
   }
-  char buf[64];
-  std::size_t n = 0;
-  if (std::isfinite(value)) {
-    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
-    n = static_cast<std::size_t>(r.ptr - buf);
-  } else {
-    const int k = std::snprintf(buf, sizeof buf, "%.17g", value);
-    n = k > 0 ? static_cast<std::size_t>(k) : 0;
-  }
-  out.append(buf, n);
+  if (char* end = G17Exact(p, value)) return end;
+  if (char* end = G17FromShortest(p, value)) return end;
+  return std::to_chars(p, p + kFormatRoom, value, std::chars_format::general, 17).ptr;
 }
 
-void AppendLong(std::string& out, long value, int width) {
-  char buf[32];
-  const auto r = std::to_chars(buf, buf + sizeof buf, value);
-  const std::size_t n = static_cast<std::size_t>(r.ptr - buf);
-  Pad(out, n, width);
-  out.append(buf, n);
-}
-
-void AppendLeftCut(std::string& out, std::string_view text, std::size_t width) {
-  std::size_t chars = 0;
-  std::size_t end = 0;
-  while (end < text.size()) {
-    const auto b = static_cast<unsigned char>(text[end]);
-    if ((b & 0xC0) != 0x80) {
-      if (chars == width) break;
-      ++chars;
-    }
-    ++end;
-  }
-  out.append(text.data(), end);
-  if (chars < width) out.append(width - chars, ' ');
+char* WriteLong(char* p, long value) {
+  return std::to_chars(p, p + 32, value).ptr;
 }
 
 }  // namespace kvem

@@ -66,10 +66,8 @@ void NoteOtherSeparator(long line, const std::filesystem::path& file, char separ
 }  // namespace
 
 void CPrivodTelesa::ClearLines() {
-  lines.clear();
-  lines.shrink_to_fit();
-  lineBytes.clear();
-  lineBytes.shrink_to_fit();
+  LargeVector<NetworkLine>().swap(lines);
+  LargeString().swap(lineBytes);
 }
 
 std::int32_t PipeIndexOf(std::string_view designation) {
@@ -97,8 +95,8 @@ bool ReadNetwork(const std::filesystem::path& file, CPrivodTelesa& network, Netw
                  char separator, Messenger& messenger) {
   network.ClearLines();
   std::error_code ec;
-  std::string bytes;
-  if (std::filesystem::is_directory(file, ec) || !ReadWholeFile(file, bytes)) {
+  LargeString bytes;
+  if (std::filesystem::is_directory(file, ec) || !ReadLargeFile(file, bytes)) {
     messenger.Show(CannotOpenFileText(file), kTableErrorCaption, Icon::Stop);
     return false;
   }
@@ -257,7 +255,7 @@ void BuildSections(CPrivodTelesa& network, char separator, Messenger& messenger)
 }
 
 void MergeDuplicates(CPrivodTelesa& network) {
-  std::vector<CUsekPrivodu>& s = network.sections;
+  auto& s = network.sections;
   const std::size_t n = s.size();
   if (n < 2) return;
   // Each class of equal keys folds in list order: a type-0 member is added to

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/large_array.h"
 #include "platform/messenger.h"
 
 namespace kvem {
@@ -66,12 +67,14 @@ struct NetworkLine {
 // The network of one medium.
 class CPrivodTelesa {
  public:
-  std::vector<CUsekPrivodu> sections;  // in file order after sorting and merging
+  // In file order after sorting and merging. Networks run to a million
+  // sections, so the big arrays live in large-page memory.
+  LargeVector<CUsekPrivodu> sections;
 
   // Only while reading: the file's bytes and its body lines, sorted.
   std::filesystem::path file;
-  std::string lineBytes;
-  std::vector<NetworkLine> lines;
+  LargeString lineBytes;
+  LargeVector<NetworkLine> lines;
   bool separatorNoted = false;  // a number that stopped at the other separator was reported
 
   double meanTemperature = 0.0;        // °C

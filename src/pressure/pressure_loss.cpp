@@ -98,7 +98,7 @@ void ComputeSectionLosses(CPrivodTelesa& network, Messenger& messenger) {
 }
 
 double Accumulate(CPrivodTelesa& network) {
-  std::vector<CUsekPrivodu>& s = network.sections;
+  auto& s = network.sections;
   const std::size_t n = s.size();
   if (!network.cumulativeCurrent && n > 0) {
     // The first section of every number, then each section's parent: the

@@ -26,7 +26,8 @@ struct Form {
   bool file = false;
   std::size_t unmappable = 0;
 
-  void Text(std::string& out, std::string_view utf8, std::size_t width) {
+  template <typename String>
+  void Text(String& out, std::string_view utf8, std::size_t width) {
     bool ascii = true;
     for (char c : utf8) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
     if (!file || ascii) {
@@ -40,7 +41,8 @@ struct Form {
     if (bytes.size() < width) out.append(width - bytes.size(), ' ');
   }
   // Constant text with line ends.
-  void Lines(std::string& out, std::string_view utf8) {
+  template <typename String>
+  void Lines(String& out, std::string_view utf8) {
     if (!file) {
       out += utf8;
       return;
@@ -50,10 +52,15 @@ struct Form {
       out += c;
     }
   }
-  void End(std::string& out) const { out += file ? "\r\n" : "\n"; }
+  template <typename String>
+  void End(String& out) const {
+    if (file) out += '\r';
+    out += '\n';
+  }
 };
 
-void AppendSections(std::string& out, const CPrivodTelesa& network, char sep, Form& form) {
+template <typename String>
+void AppendSections(String& out, const CPrivodTelesa& network, char sep, Form& form) {
   form.Lines(out, kSectionHeading);
   for (const CUsekPrivodu& s : network.sections) {
     AppendLong(out, s.branch, 8);
@@ -83,9 +90,10 @@ void AppendSections(std::string& out, const CPrivodTelesa& network, char sep, Fo
   }
 }
 
-std::string Report(std::string_view created, const CPrivodTelesa& supply, const CPrivodTelesa& ret,
-                   const CPrivodTelesa& items, std::string_view drawingKind, char sep, Form& form) {
-  std::string out;
+template <typename String>
+String Report(std::string_view created, const CPrivodTelesa& supply, const CPrivodTelesa& ret,
+              const CPrivodTelesa& items, std::string_view drawingKind, char sep, Form& form) {
+  String out;
   out.reserve(256 + 2 * kSectionHeading.size() +
               200 * (supply.sections.size() + ret.sections.size()) + 100 * items.sections.size());
   form.Lines(out, "Created=");
@@ -185,15 +193,15 @@ std::string PressureReportText(std::string_view created, const CPrivodTelesa& su
                                const CPrivodTelesa& ret, const CPrivodTelesa& items,
                                std::string_view drawingKind, char sep) {
   Form form;
-  return Report(created, supply, ret, items, drawingKind, sep, form);
+  return Report<std::string>(created, supply, ret, items, drawingKind, sep, form);
 }
 
-std::string PressureReportBytes(std::string_view created, const CPrivodTelesa& supply,
+LargeString PressureReportBytes(std::string_view created, const CPrivodTelesa& supply,
                                 const CPrivodTelesa& ret, const CPrivodTelesa& items,
                                 std::string_view drawingKind, char sep, std::size_t* unmappable) {
   Form form;
   form.file = true;
-  std::string bytes = Report(created, supply, ret, items, drawingKind, sep, form);
+  LargeString bytes = Report<LargeString>(created, supply, ret, items, drawingKind, sep, form);
   if (unmappable) *unmappable = form.unmappable;
   return bytes;
 }

@@ -24,7 +24,7 @@ std::string PressureReportText(std::string_view created, const CPrivodTelesa& su
 
 // The same report as the file holds it: Windows-1250 with "\r\n".
 // `unmappable` counts the characters written as "?".
-std::string PressureReportBytes(std::string_view created, const CPrivodTelesa& supply,
+LargeString PressureReportBytes(std::string_view created, const CPrivodTelesa& supply,
                                 const CPrivodTelesa& ret, const CPrivodTelesa& items,
                                 std::string_view drawingKind, char separator,
                                 std::size_t* unmappable);
