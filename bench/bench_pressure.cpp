@@ -1,13 +1,21 @@
 // Speed of the pressure evaluation on networks far larger than any building:
 // 1,000 to 1,000,000 sections per medium, up to 20 levels deep, a few per
-// cent of the lines drawn twice. BM_ReadBytes reads the two files once, as
-// the yardstick; BM_Evaluation runs the sheet as kvem-cli does (pages 1-3,
-// OK with the report written), BM_EvaluationCsv adds the CSV.
+// cent of the lines drawn twice.
+//
+// BM_Pressure times, in every iteration and side by side, reading the two
+// network files' bytes once (the yardstick, counter read_ms) and the whole
+// evaluation as kvem-cli pressure --csv runs it (the benchmark's time): pages
+// 1 and 2 (read, sort, build, merge, losses, accumulation, distribution),
+// page 3 (heater items, presetting), OK (report written to a file) and the
+// CSV text. `ratio` is evaluation / read; the *_ms counters split the time
+// into those steps.
 //
 //   bench_pressure --write-networks DIR N   writes DIR/Big/Big_r001.txt and
-//   Big_z001.txt of N sections each, for timing the whole kvem-cli process.
+//   Big_z001.txt of N sections each, for timing the whole kvem-cli process
+//   (bench/time-pressure-cli).
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -100,58 +108,66 @@ const Files& NetworkFiles(long n) {
   return cache.emplace(n, f).first->second;
 }
 
-void BM_ReadBytes(benchmark::State& state) {
-  const Files& f = NetworkFiles(state.range(0));
-  for (auto _ : state) {
-    std::string a, b;
-    ReadWholeFile(f.supply, a);
-    ReadWholeFile(f.ret, b);
-    benchmark::DoNotOptimize(a.data());
-    benchmark::DoNotOptimize(b.data());
-  }
-  state.SetComplexityN(state.range(0));
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point from, Clock::time_point to) {
+  return std::chrono::duration<double>(to - from).count();
 }
 
-void RunSheet(benchmark::State& state, bool csv) {
+void BM_Pressure(benchmark::State& state) {
   const Files& f = NetworkFiles(state.range(0));
-  std::size_t messages = 0;
+  double read = 0, pages = 0, inAll = 0, ok = 0, csv = 0;
+  std::size_t messages = 0, csvBytes = 0;
   for (auto _ : state) {
+    const auto t0 = Clock::now();
+    {
+      std::string a, b;
+      ReadWholeFile(f.supply, a);
+      ReadWholeFile(f.ret, b);
+      benchmark::DoNotOptimize(a.data());
+      benchmark::DoNotOptimize(b.data());
+    }
+    const auto t1 = Clock::now();
     RecordingMessenger m;
     PressureEvaluation e([&](char k) { return k == kSupplyKind ? f.supply : f.ret; }, 70, 55, '.',
                          m);
     e.OpenMediumPage(Medium::Supply);
     e.OpenMediumPage(Medium::Return);
+    const auto t2 = Clock::now();
     e.OpenInAllPage();
+    const auto t3 = Clock::now();
     e.Ok(f.dir / "Tlak_Pos.txt", "2024-01-01 00:00:00");
-    std::size_t bytes = 0;
-    if (csv) WritePressureCsv(e, [&](std::string_view piece) { bytes += piece.size(); });
-    benchmark::DoNotOptimize(bytes);
+    const auto t4 = Clock::now();
+    csvBytes = 0;
+    WritePressureCsv(e, [&](std::string_view piece) {
+      benchmark::DoNotOptimize(piece.data());
+      csvBytes += piece.size();
+    });
+    const auto t5 = Clock::now();
     messages = m.messages().size();
+    state.SetIterationTime(Seconds(t1, t5));
+    read += Seconds(t0, t1);
+    pages += Seconds(t1, t2);
+    inAll += Seconds(t2, t3);
+    ok += Seconds(t3, t4);
+    csv += Seconds(t4, t5);
   }
+  const double n = static_cast<double>(state.iterations());
+  state.counters["read_ms"] = 1000 * read / n;
+  state.counters["ratio"] = (pages + inAll + ok + csv) / read;
+  state.counters["pages_ms"] = 1000 * pages / n;
+  state.counters["inall_ms"] = 1000 * inAll / n;
+  state.counters["ok_ms"] = 1000 * ok / n;
+  state.counters["csv_ms"] = 1000 * csv / n;
+  state.counters["csv_MB"] = static_cast<double>(csvBytes) / 1e6;
   state.counters["messages"] = static_cast<double>(messages);
   state.SetComplexityN(state.range(0));
 }
 
-void BM_Evaluation(benchmark::State& state) {
-  RunSheet(state, false);
-}
-void BM_EvaluationCsv(benchmark::State& state) {
-  RunSheet(state, true);
-}
-
-BENCHMARK(BM_ReadBytes)
+BENCHMARK(BM_Pressure)
     ->RangeMultiplier(10)
     ->Range(1000, 1000000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
-BENCHMARK(BM_Evaluation)
-    ->RangeMultiplier(10)
-    ->Range(1000, 1000000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity(benchmark::oNLogN);
-BENCHMARK(BM_EvaluationCsv)
-    ->RangeMultiplier(10)
-    ->Range(1000, 1000000)
+    ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oNLogN);
 

@@ -47,10 +47,6 @@ std::string CheckInteger(const std::string& text) {
   return {};
 }
 
-void Print(const std::string& text) {
-  std::fwrite(text.data(), 1, text.size(), stdout);
-}
-
 int RunPressure(const Globals& globals, const PressureOptions& o) {
   Run run(globals);
   Application& app = run.app();
@@ -81,11 +77,13 @@ int RunPressure(const Globals& globals, const PressureOptions& o) {
                                            ? working() / std::string(kPressureReportName)
                                            : std::filesystem::path(o.report);
   sheet.Ok(report, o.created ? *o.created : LocalTimeText());
+  const auto print = [](std::string_view piece) {
+    std::fwrite(piece.data(), 1, piece.size(), stdout);
+  };
   if (o.csv) {
-    WritePressureCsv(
-        sheet, [](std::string_view piece) { std::fwrite(piece.data(), 1, piece.size(), stdout); });
+    WritePressureCsv(sheet, print);
   } else {
-    Print(sheet.ReportText());
+    sheet.WriteReportText(print);
   }
   std::fflush(stdout);
   return kExitOk;

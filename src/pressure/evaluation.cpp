@@ -269,14 +269,17 @@ bool PressureEvaluation::Ok(const std::filesystem::path& reportFile, std::string
     messenger_.Show(BadHeaterText(supply_.sections[i].heater), "Kvem - error", Icon::Warning);
   }
   created_ = created;
-  std::size_t unmappable = 0;
-  const LargeString bytes = PressureReportBytes(created_, supply_, return_, items_,
-                                                header_.drawingKind(), separator_, &unmappable);
-  return WritePressureReport(reportFile, bytes, unmappable, messenger_);
+  return WritePressureReportFile(reportFile, created_, supply_, return_, items_,
+                                 header_.drawingKind(), separator_, messenger_);
 }
 
 std::string PressureEvaluation::ReportText() const {
   return PressureReportText(created_, supply_, return_, items_, header_.drawingKind(), separator_);
+}
+
+void PressureEvaluation::WriteReportText(const std::function<void(std::string_view)>& sink) const {
+  WritePressureReportText(created_, supply_, return_, items_, header_.drawingKind(), separator_,
+                          sink);
 }
 
 std::string PressureEvaluation::PumpOutputText() const {

@@ -112,8 +112,10 @@ class PressureEvaluation {
   // writes the report to `reportFile` ("cosi=%s" when it cannot). `created`
   // is the time of its first line. False when the report was not written.
   bool Ok(const std::filesystem::path& reportFile, std::string_view created);
-  // The report as written at OK, in UTF-8 with "\n".
+  // The report as written at OK, in UTF-8 with "\n"; the Write form hands
+  // it to `sink` in pieces.
   std::string ReportText() const;
+  void WriteReportText(const std::function<void(std::string_view)>& sink) const;
 
   const CPrivodTelesa& network(Medium medium) const {
     return medium == Medium::Supply ? supply_ : return_;

@@ -118,6 +118,34 @@ char* G17FromShortest(char* p, double value) {
   return p + 17;
 }
 
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Two digits of 0..99 at p.
+void WritePair(char* p, unsigned v) {
+  std::memcpy(p, kDigitPairs + 2 * v, 2);
+}
+
+// Four digits of 0..9999 at p.
+void WriteFour(char* p, unsigned v) {
+  WritePair(p, v / 100);
+  WritePair(p + 2, v % 100);
+}
+
+// The 17 digits of 10^16 <= d < 10^17 at p, in fixed steps.
+void Write17Digits(char* p, std::uint64_t d) {
+  const auto high = static_cast<unsigned>(d / 100000000);  // 9 digits
+  const auto low = static_cast<unsigned>(d % 100000000);   // 8 digits
+  p[0] = static_cast<char>('0' + high / 100000000);
+  const unsigned rest = high % 100000000;
+  WriteFour(p + 1, rest / 10000);
+  WriteFour(p + 5, rest % 10000);
+  WriteFour(p + 9, low / 10000);
+  WriteFour(p + 13, low % 10000);
+}
+
 // "%.17g" of a finite value from 10^-6 up to 2^53, computed exactly: the
 // value scaled to 17 digits and rounded as printf rounds. Nullptr outside
 // that range.
@@ -140,7 +168,7 @@ char* G17Exact(char* p, double value) {
     ++x;
   }
   char digits[24];
-  std::to_chars(digits, digits + sizeof digits, d);
+  Write17Digits(digits, d);
   int n = 17;
   while (n > 1 && digits[n - 1] == '0') --n;  // %g drops trailing zeros
   if (b.negative) *p++ = '-';

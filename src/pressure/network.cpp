@@ -179,14 +179,15 @@ LineParse ParseNetworkLine(std::string_view line, const CPrivodTelesa& network, 
   LineParse result;
   std::string_view v[10];
   int count = 0;
-  std::size_t pos = 0;
-  while (count < 9) {
-    const std::size_t blank = line.find(' ', pos);
-    if (blank == std::string_view::npos) break;
-    v[count++] = line.substr(pos, blank - pos);
-    pos = blank + 1;
+  const char* start = line.data();
+  const char* const end = line.data() + line.size();
+  for (const char* c = start; c < end && count < 9; ++c) {
+    if (*c != ' ') continue;
+    v[count++] = std::string_view(start, static_cast<std::size_t>(c - start));
+    start = c + 1;
   }
-  v[count++] = line.substr(pos);  // the last value runs to the end of the line
+  // The last value runs to the end of the line.
+  v[count++] = std::string_view(start, static_cast<std::size_t>(end - start));
 
   if (count < 6) {
     result.failure = -1;

@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/large_array.h"
+#include "platform/large_data.h"
 #include "platform/messenger.h"
 
 namespace kvem {

@@ -110,20 +110,29 @@ double Accumulate(CPrivodTelesa& network) {
       });
       if (slot == 0) slot = static_cast<std::uint32_t>(i) + 1;
     }
-    std::vector<long> parent(n, -1);
+    // The chains are walked in a compact copy: far fewer cache lines than the sections.
+    struct Link {
+      long parent;
+      double rlz;
+      double length;
+    };
+    LargeVector<Link> links(n);
     for (std::size_t i = 0; i < n; ++i) {
       const std::string_view up = ParentNumber(s[i].section);
-      if (up.empty()) continue;
-      parent[i] =
-          first.Find(detail::HashText(up), [&](std::uint32_t j) { return s[j].section == up; });
+      links[i].parent =
+          up.empty()
+              ? -1
+              : first.Find(detail::HashText(up), [&](std::uint32_t j) { return s[j].section == up; });
+      links[i].rlz = s[i].rlz;
+      links[i].length = s[i].length;
     }
     // Sums in the order root-ward from the section itself, as the chain is walked.
     for (std::size_t i = 0; i < n; ++i) {
-      double all = s[i].rlz;
-      double length = s[i].length;
-      for (long p = parent[i]; p >= 0; p = parent[static_cast<std::size_t>(p)]) {
-        all += s[static_cast<std::size_t>(p)].rlz;
-        length += s[static_cast<std::size_t>(p)].length;
+      double all = links[i].rlz;
+      double length = links[i].length;
+      for (long p = links[i].parent; p >= 0; p = links[static_cast<std::size_t>(p)].parent) {
+        all += links[static_cast<std::size_t>(p)].rlz;
+        length += links[static_cast<std::size_t>(p)].length;
       }
       s[i].all = all;
       s[i].lengthOverall = length;

@@ -1,4 +1,7 @@
-// Memory for arrays of many megabytes. The first touch of every fresh 4 KB
+// Data of many megabytes: memory for big arrays, reading a whole file into
+// it, and replacing a file whose bytes are formed piece by piece.
+//
+// The first touch of every fresh 4 KB
 // page costs the kernel a page fault, and for arrays of tens of megabytes
 // those faults cost more than the work done on the data. Blocks of a
 // megabyte or more are therefore mapped on 2 MB boundaries and offered to
@@ -13,6 +16,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -114,5 +118,73 @@ inline bool ReadLargeFile(const std::filesystem::path& path, LargeString& bytes)
   bytes.resize(used);
   return true;
 }
+
+// Replaces a file atomically with bytes handed over in pieces, so output of
+// many megabytes needs no buffer of its size. The pieces go to a hidden
+// temporary file beside the target; Commit() flushes it to disk and renames
+// it over the target (an existing file keeps its permissions). A writer
+// destroyed without a successful Commit() removes the temporary file and
+// leaves the previous file untouched.
+class AtomicFileWriter {
+ public:
+  explicit AtomicFileWriter(const std::filesystem::path& path) : path_(path) {
+    const std::filesystem::path dir = path.has_parent_path() ? path.parent_path() : ".";
+    temporary_ = (dir / ("." + path.filename().string() + ".XXXXXX")).string();
+    fd_ = ::mkstemp(temporary_.data());
+    if (fd_ < 0) return;
+    struct stat existing {};
+    mode_t mode = 0666;
+    if (::stat(path.c_str(), &existing) == 0) {
+      mode = existing.st_mode & 07777;
+    } else {
+      const mode_t mask = ::umask(0);
+      ::umask(mask);
+      mode &= ~mask;
+    }
+    ::fchmod(fd_, mode);
+  }
+  AtomicFileWriter(const AtomicFileWriter&) = delete;
+  AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+  ~AtomicFileWriter() {
+    if (fd_ >= 0) {
+      ::close(fd_);
+      ::unlink(temporary_.c_str());
+    }
+  }
+
+  // False once anything has failed (the temporary file could not be made or written).
+  bool ok() const { return fd_ >= 0 && !failed_; }
+
+  void Write(std::string_view bytes) {
+    while (ok() && !bytes.empty()) {
+      const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
+      if (n < 0) {
+        if (errno != EINTR) failed_ = true;
+        continue;
+      }
+      bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+  }
+
+  bool Commit() {
+    if (!ok()) return false;
+    const int fd = fd_;
+    fd_ = -1;
+    const bool synced = ::fsync(fd) == 0;
+    const bool closed = ::close(fd) == 0;
+    if (!synced || !closed || ::rename(temporary_.c_str(), path_.c_str()) != 0) {
+      ::unlink(temporary_.c_str());
+      failed_ = true;
+      return false;
+    }
+    return true;
+  }
+
+ private:
+  std::filesystem::path path_;
+  std::string temporary_;
+  int fd_ = -1;
+  bool failed_ = false;
+};
 
 }  // namespace kvem
