@@ -32,7 +32,7 @@ class ReturnPairs {
     next_.assign(r.size(), -1);
     for (std::size_t i = 0; i < r.size(); ++i) {
       if (r[i].elementType == kWithoutValve || std::isnan(r[i].flow)) continue;
-      std::uint32_t& slot = table_.Slot(PairHash(r[i].heater, r[i].flow), [&](std::uint32_t g) {
+      auto slot = table_.Slot(PairHash(r[i].heater, r[i].flow), [&](std::uint32_t g) {
         const CUsekPrivodu& head = r[heads_[g]];
         return head.flow == r[i].flow && head.heater == r[i].heater;
       });

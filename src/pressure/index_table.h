@@ -1,7 +1,9 @@
 // A small open-addressing hash index: maps keys to indices of an array the
 // caller owns, so the lookups of merging, accumulation and pairing stay
 // linear without a node allocation per section. Keys are compared through
-// the caller's predicate on the stored index.
+// the caller's predicate on the stored index; each slot also keeps 32 bits
+// of the key's hash, so a probe past another key rarely has to look at the
+// caller's array.
 #pragma once
 
 #include <bit>
@@ -9,7 +11,8 @@
 #include <cstring>
 #include <functional>
 #include <string_view>
-#include <vector>
+
+#include "platform/large_data.h"
 
 namespace kvem::detail {
 
@@ -22,14 +25,35 @@ class IndexTable {
     mask_ = size - 1;
   }
 
-  // The slot of the entry whose stored index satisfies `equal`, or the empty
-  // slot where such an entry goes. A slot holds index + 1; 0 is empty.
+  // A reference to the index stored for the key (index + 1; 0 when the key
+  // is new, to be set by the caller). `equal` tells whether a stored index
+  // holds the key.
+  class Entry {
+   public:
+    Entry(std::uint64_t& slot, std::uint32_t tag) : slot_(slot), tag_(tag) {}
+    std::uint32_t get() const { return static_cast<std::uint32_t>(slot_); }
+    operator std::uint32_t() const { return get(); }  // NOLINT: reads like the index itself
+    Entry& operator=(std::uint32_t indexPlusOne) {
+      slot_ = (std::uint64_t{tag_} << 32) | indexPlusOne;
+      return *this;
+    }
+
+   private:
+    std::uint64_t& slot_;
+    std::uint32_t tag_;
+  };
+
   template <typename Equal>
-  std::uint32_t& Slot(std::uint64_t hash, Equal&& equal) {
-    std::size_t i = static_cast<std::size_t>(Mix(hash)) & mask_;
+  Entry Slot(std::uint64_t hash, Equal&& equal) {
+    const std::uint64_t mixed = Mix(hash);
+    const auto tag = static_cast<std::uint32_t>(mixed >> 32);
+    std::size_t i = static_cast<std::size_t>(mixed) & mask_;
     for (;;) {
-      std::uint32_t& slot = slots_[i];
-      if (slot == 0 || equal(slot - 1)) return slot;
+      std::uint64_t& slot = slots_[i];
+      if (slot == 0) return Entry(slot, tag);
+      if (static_cast<std::uint32_t>(slot >> 32) == tag &&
+          equal(static_cast<std::uint32_t>(slot) - 1))
+        return Entry(slot, tag);
       i = (i + 1) & mask_;
     }
   }
@@ -37,11 +61,15 @@ class IndexTable {
   // Lookup only: the stored index or -1.
   template <typename Equal>
   long Find(std::uint64_t hash, Equal&& equal) const {
-    std::size_t i = static_cast<std::size_t>(Mix(hash)) & mask_;
+    const std::uint64_t mixed = Mix(hash);
+    const auto tag = static_cast<std::uint32_t>(mixed >> 32);
+    std::size_t i = static_cast<std::size_t>(mixed) & mask_;
     for (;;) {
-      const std::uint32_t slot = slots_[i];
+      const std::uint64_t slot = slots_[i];
       if (slot == 0) return -1;
-      if (equal(slot - 1)) return static_cast<long>(slot - 1);
+      const auto index = static_cast<std::uint32_t>(slot) - 1;
+      if (static_cast<std::uint32_t>(slot >> 32) == tag && equal(index))
+        return static_cast<long>(index);
       i = (i + 1) & mask_;
     }
   }
@@ -54,7 +82,7 @@ class IndexTable {
     return h;
   }
 
-  std::vector<std::uint32_t> slots_;
+  LargeVector<std::uint64_t> slots_;
   std::size_t mask_ = 0;
 };
 

@@ -167,11 +167,35 @@ bool ReadNetwork(const std::filesystem::path& file, CPrivodTelesa& network, Netw
 
 void SortNetworkLines(CPrivodTelesa& network) {
   const std::string_view all(network.lineBytes);
-  std::sort(network.lines.begin(), network.lines.end(),
-            [all](const NetworkLine& a, const NetworkLine& b) {
-              const int c = all.substr(a.offset, a.size).compare(all.substr(b.offset, b.size));
-              return c < 0 || (c == 0 && a.fileLine > b.fileLine);
-            });
+  // Most comparisons are settled by the first eight bytes, held big-endian in
+  // one integer beside the line (zeros past its end: a line holds no NUL), so
+  // the sort touches the file's bytes only for lines that begin alike.
+  struct Keyed {
+    std::uint64_t key;
+    NetworkLine line;
+  };
+  LargeVector<Keyed> keyed(network.lines.size());
+  for (std::size_t i = 0; i < keyed.size(); ++i) {
+    const NetworkLine& line = network.lines[i];
+    unsigned char head[8] = {};
+    std::memcpy(head, all.data() + line.offset, std::min<std::size_t>(line.size, 8));
+    std::uint64_t key = 0;
+    for (unsigned char b : head) key = (key << 8) | b;
+    keyed[i] = {key, line};
+  }
+  std::sort(keyed.begin(), keyed.end(), [all](const Keyed& a, const Keyed& b) {
+    if (a.key != b.key) return a.key < b.key;
+    // Equal keys: both lines are the same up to eight bytes, and one of eight
+    // or fewer bytes is the other line entirely.
+    int c = 0;
+    if (a.line.size > 8 || b.line.size > 8) {
+      c = all.substr(a.line.offset + 8, a.line.size - std::min<std::size_t>(a.line.size, 8))
+              .compare(all.substr(b.line.offset + 8,
+                                  b.line.size - std::min<std::size_t>(b.line.size, 8)));
+    }
+    return c < 0 || (c == 0 && a.line.fileLine > b.line.fileLine);
+  });
+  for (std::size_t i = 0; i < keyed.size(); ++i) network.lines[i] = keyed[i].line;
 }
 
 LineParse ParseNetworkLine(std::string_view line, const CPrivodTelesa& network, char separator,
@@ -239,7 +263,12 @@ void ReportMalformedLine(int failure, Messenger& messenger) {
 
 void BuildSections(CPrivodTelesa& network, char separator, Messenger& messenger) {
   network.sections.reserve(network.sections.size() + network.lines.size());
+  // Sorted lines lie all over the file's bytes: ask for a line some way ahead
+  // while this one is parsed.
+  constexpr std::size_t kAhead = 8;
   for (std::size_t i = 0; i < network.lines.size(); ++i) {
+    if (i + kAhead < network.lines.size())
+      __builtin_prefetch(network.lineBytes.data() + network.lines[i + kAhead].offset);
     CUsekPrivodu section;
     const LineParse parse = ParseNetworkLine(network.LineText(i), network, separator, section);
     if (parse.failure != 0) {
@@ -269,7 +298,7 @@ void MergeDuplicates(CPrivodTelesa& network) {
     h = detail::Combine(h, static_cast<std::uint32_t>(later.branch));
     h = detail::Combine(h, detail::HashDouble(later.heatLoad));
     h = detail::Combine(h, static_cast<std::uint32_t>(later.pipeIndex));
-    std::uint32_t& slot = survivors.Slot(h, [&](std::uint32_t i) {
+    auto slot = survivors.Slot(h, [&](std::uint32_t i) {
       const CUsekPrivodu& e = s[i];
       return e.branch == later.branch && e.heatLoad == later.heatLoad &&
              e.pipeIndex == later.pipeIndex && e.section == later.section;

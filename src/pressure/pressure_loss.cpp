@@ -105,37 +105,75 @@ double Accumulate(CPrivodTelesa& network) {
     // first section whose number is its own without the last character.
     detail::IndexTable first(n);
     for (std::size_t i = 0; i < n; ++i) {
-      std::uint32_t& slot = first.Slot(detail::HashText(s[i].section), [&](std::uint32_t j) {
+      auto slot = first.Slot(detail::HashText(s[i].section), [&](std::uint32_t j) {
         return s[j].section == s[i].section;
       });
       if (slot == 0) slot = static_cast<std::uint32_t>(i) + 1;
     }
-    // The chains are walked in a compact copy: far fewer cache lines than the sections.
+    // Each section's parent, its own R*l+Z and length, in a compact copy
+    // (far fewer cache lines than the sections), and the children per parent.
     struct Link {
       long parent;
-      double rlz;
-      double length;
+      double rlz;     // then All
+      double length;  // then the length overall
     };
     LargeVector<Link> links(n);
+    LargeVector<std::uint32_t> childStart(n + 1, 0);
     for (std::size_t i = 0; i < n; ++i) {
       const std::string_view up = ParentNumber(s[i].section);
-      links[i].parent =
+      const long p =
           up.empty()
               ? -1
               : first.Find(detail::HashText(up), [&](std::uint32_t j) { return s[j].section == up; });
-      links[i].rlz = s[i].rlz;
-      links[i].length = s[i].length;
+      links[i] = {p, s[i].rlz, s[i].length};
+      if (p >= 0) ++childStart[static_cast<std::size_t>(p) + 1];
     }
-    // Sums in the order root-ward from the section itself, as the chain is walked.
-    for (std::size_t i = 0; i < n; ++i) {
-      double all = links[i].rlz;
-      double length = links[i].length;
-      for (long p = links[i].parent; p >= 0; p = links[static_cast<std::size_t>(p)].parent) {
-        all += links[static_cast<std::size_t>(p)].rlz;
-        length += links[static_cast<std::size_t>(p)].length;
+    for (std::size_t i = 0; i < n; ++i) childStart[i + 1] += childStart[i];
+    LargeVector<std::uint32_t> children(childStart[n]);
+    {
+      LargeVector<std::uint32_t> fill(childStart.begin(), childStart.end() - 1);
+      for (std::size_t i = 0; i < n; ++i) {
+        const long p = links[i].parent;
+        if (p >= 0) children[fill[static_cast<std::size_t>(p)]++] = static_cast<std::uint32_t>(i);
       }
-      s[i].all = all;
-      s[i].lengthOverall = length;
+    }
+    // Sums in the order root-ward from the section itself, as the chain is
+    // walked. The tree is visited depth first, so the chain of the section at
+    // hand is the path from its root, which stays in the cache.
+    struct Step {
+      std::uint32_t node;
+      std::uint32_t nextChild;
+      double rlz;
+      double length;
+    };
+    std::vector<Step> path;
+    auto enter = [&](std::size_t i) {
+      Link& link = links[i];
+      double all = link.rlz;
+      double length = link.length;
+      for (std::size_t k = path.size(); k-- > 0;) {
+        all += path[k].rlz;
+        length += path[k].length;
+      }
+      path.push_back({static_cast<std::uint32_t>(i), childStart[i], link.rlz, link.length});
+      link.rlz = all;
+      link.length = length;
+    };
+    for (std::size_t root = 0; root < n; ++root) {
+      if (links[root].parent >= 0) continue;
+      enter(root);
+      while (!path.empty()) {
+        Step& top = path.back();
+        if (top.nextChild == childStart[top.node + 1]) {
+          path.pop_back();
+        } else {
+          enter(children[top.nextChild++]);
+        }
+      }
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+      s[i].all = links[i].rlz;
+      s[i].lengthOverall = links[i].length;
     }
   }
   double largest = 0.0;
