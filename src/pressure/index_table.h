@@ -58,6 +58,24 @@ class IndexTable {
     }
   }
 
+  // Asks for the slot where a lookup of `hash` starts, ahead of the lookup.
+  void Prefetch(std::uint64_t hash) const {
+    __builtin_prefetch(&slots_[static_cast<std::size_t>(Mix(hash)) & mask_]);
+  }
+
+  // The first stored index whose hash bits match, without comparing keys, or
+  // -1: what a lookup will most likely compare against, to be fetched early.
+  long Candidate(std::uint64_t hash) const {
+    const std::uint64_t mixed = Mix(hash);
+    const auto tag = static_cast<std::uint32_t>(mixed >> 32);
+    for (std::size_t i = static_cast<std::size_t>(mixed) & mask_;; i = (i + 1) & mask_) {
+      const std::uint64_t slot = slots_[i];
+      if (slot == 0) return -1;
+      if (static_cast<std::uint32_t>(slot >> 32) == tag)
+        return static_cast<long>(static_cast<std::uint32_t>(slot) - 1);
+    }
+  }
+
   // Lookup only: the stored index or -1.
   template <typename Equal>
   long Find(std::uint64_t hash, Equal&& equal) const {

@@ -167,34 +167,54 @@ bool ReadNetwork(const std::filesystem::path& file, CPrivodTelesa& network, Netw
 
 void SortNetworkLines(CPrivodTelesa& network) {
   const std::string_view all(network.lineBytes);
-  // Most comparisons are settled by the first eight bytes, held big-endian in
-  // one integer beside the line (zeros past its end: a line holds no NUL), so
-  // the sort touches the file's bytes only for lines that begin alike.
+  // Eight bytes at a time: the lines are sorted on bytes [depth, depth + 8)
+  // held big-endian in one integer (zeros past a line's end; a line holds no
+  // NUL), then every run that is still alike is sorted on the next eight.
+  // Each comparison is of two integers, and a line's bytes are read once per
+  // eight bytes it shares with others rather than once per comparison.
   struct Keyed {
     std::uint64_t key;
     NetworkLine line;
   };
   LargeVector<Keyed> keyed(network.lines.size());
-  for (std::size_t i = 0; i < keyed.size(); ++i) {
-    const NetworkLine& line = network.lines[i];
-    unsigned char head[8] = {};
-    std::memcpy(head, all.data() + line.offset, std::min<std::size_t>(line.size, 8));
-    std::uint64_t key = 0;
-    for (unsigned char b : head) key = (key << 8) | b;
-    keyed[i] = {key, line};
-  }
-  std::sort(keyed.begin(), keyed.end(), [all](const Keyed& a, const Keyed& b) {
-    if (a.key != b.key) return a.key < b.key;
-    // Equal keys: both lines are the same up to eight bytes, and one of eight
-    // or fewer bytes is the other line entirely.
-    int c = 0;
-    if (a.line.size > 8 || b.line.size > 8) {
-      c = all.substr(a.line.offset + 8, a.line.size - std::min<std::size_t>(a.line.size, 8))
-              .compare(all.substr(b.line.offset + 8,
-                                  b.line.size - std::min<std::size_t>(b.line.size, 8)));
+  for (std::size_t i = 0; i < keyed.size(); ++i) keyed[i].line = network.lines[i];
+  struct Range {
+    std::size_t first, last, depth;
+  };
+  std::vector<Range> work = {{0, keyed.size(), 0}};
+  while (!work.empty()) {
+    const Range r = work.back();
+    work.pop_back();
+    for (std::size_t i = r.first; i < r.last; ++i) {
+      const NetworkLine& line = keyed[i].line;
+      unsigned char bytes[8] = {};
+      if (line.size > r.depth)
+        std::memcpy(bytes, all.data() + line.offset + r.depth,
+                    std::min<std::size_t>(line.size - r.depth, 8));
+      std::uint64_t key = 0;
+      for (unsigned char b : bytes) key = (key << 8) | b;
+      keyed[i].key = key;
     }
-    return c < 0 || (c == 0 && a.line.fileLine > b.line.fileLine);
-  });
+    const std::size_t end = r.depth + 8;
+    // Lines alike so far that end within these eight bytes are the same line:
+    // they come before the longer ones, the later read first.
+    std::sort(keyed.begin() + static_cast<long>(r.first), keyed.begin() + static_cast<long>(r.last),
+              [end](const Keyed& a, const Keyed& b) {
+                if (a.key != b.key) return a.key < b.key;
+                const bool aEnds = a.line.size <= end;
+                const bool bEnds = b.line.size <= end;
+                if (aEnds != bEnds) return aEnds;
+                return aEnds && a.line.fileLine > b.line.fileLine;
+              });
+    for (std::size_t i = r.first; i < r.last;) {
+      std::size_t j = i + 1;
+      while (j < r.last && keyed[j].key == keyed[i].key) ++j;
+      std::size_t longer = i;
+      while (longer < j && keyed[longer].line.size <= end) ++longer;
+      if (j - longer > 1) work.push_back({longer, j, end});
+      i = j;
+    }
+  }
   for (std::size_t i = 0; i < keyed.size(); ++i) network.lines[i] = keyed[i].line;
 }
 
@@ -290,15 +310,22 @@ void MergeDuplicates(CPrivodTelesa& network) {
   if (n < 2) return;
   // Each class of equal keys folds in list order: a type-0 member is added to
   // the survivor so far, any other member takes the survivor's sums over.
+  // The keys' hashes first, in one pass, so each table slot can be fetched
+  // some way ahead of its lookup.
+  LargeVector<std::uint64_t> hashes(n);
+  for (std::size_t j = 0; j < n; ++j) {
+    std::uint64_t h = detail::HashText(s[j].section);
+    h = detail::Combine(h, static_cast<std::uint32_t>(s[j].branch));
+    h = detail::Combine(h, detail::HashDouble(s[j].heatLoad));
+    hashes[j] = detail::Combine(h, static_cast<std::uint32_t>(s[j].pipeIndex));
+  }
+  constexpr std::size_t kAhead = 16;
   detail::IndexTable survivors(n);
   std::vector<char> removed(n, 0);
   for (std::size_t j = 0; j < n; ++j) {
+    if (j + kAhead < n) survivors.Prefetch(hashes[j + kAhead]);
     const CUsekPrivodu& later = s[j];
-    std::uint64_t h = detail::HashText(later.section);
-    h = detail::Combine(h, static_cast<std::uint32_t>(later.branch));
-    h = detail::Combine(h, detail::HashDouble(later.heatLoad));
-    h = detail::Combine(h, static_cast<std::uint32_t>(later.pipeIndex));
-    auto slot = survivors.Slot(h, [&](std::uint32_t i) {
+    auto slot = survivors.Slot(hashes[j], [&](std::uint32_t i) {
       const CUsekPrivodu& e = s[i];
       return e.branch == later.branch && e.heatLoad == later.heatLoad &&
              e.pipeIndex == later.pipeIndex && e.section == later.section;

@@ -103,11 +103,20 @@ double Accumulate(CPrivodTelesa& network) {
   if (!network.cumulativeCurrent && n > 0) {
     // The first section of every number, then each section's parent: the
     // first section whose number is its own without the last character.
+    // The hashes come first, in one pass, so that the table slots (and the
+    // section a lookup will compare with) can be fetched some way ahead.
+    constexpr std::size_t kAhead = 16;
+    LargeVector<std::uint64_t> hashes(n);
+    LargeVector<std::uint64_t> parentHashes(n);
+    for (std::size_t i = 0; i < n; ++i) {
+      hashes[i] = detail::HashText(s[i].section);
+      const std::string_view up = ParentNumber(s[i].section);
+      parentHashes[i] = up.empty() ? 0 : detail::HashText(up);
+    }
     detail::IndexTable first(n);
     for (std::size_t i = 0; i < n; ++i) {
-      auto slot = first.Slot(detail::HashText(s[i].section), [&](std::uint32_t j) {
-        return s[j].section == s[i].section;
-      });
+      if (i + kAhead < n) first.Prefetch(hashes[i + kAhead]);
+      auto slot = first.Slot(hashes[i], [&](std::uint32_t j) { return s[j].section == s[i].section; });
       if (slot == 0) slot = static_cast<std::uint32_t>(i) + 1;
     }
     // Each section's parent, its own R*l+Z and length, in a compact copy
@@ -120,11 +129,15 @@ double Accumulate(CPrivodTelesa& network) {
     LargeVector<Link> links(n);
     LargeVector<std::uint32_t> childStart(n + 1, 0);
     for (std::size_t i = 0; i < n; ++i) {
+      if (i + kAhead < n) first.Prefetch(parentHashes[i + kAhead]);
+      if (i + kAhead / 2 < n) {
+        const long c = first.Candidate(parentHashes[i + kAhead / 2]);
+        if (c >= 0) __builtin_prefetch(&s[static_cast<std::size_t>(c)].section);
+      }
       const std::string_view up = ParentNumber(s[i].section);
-      const long p =
-          up.empty()
-              ? -1
-              : first.Find(detail::HashText(up), [&](std::uint32_t j) { return s[j].section == up; });
+      const long p = up.empty() ? -1 : first.Find(parentHashes[i], [&](std::uint32_t j) {
+        return s[j].section == up;
+      });
       links[i] = {p, s[i].rlz, s[i].length};
       if (p >= 0) ++childStart[static_cast<std::size_t>(p) + 1];
     }
