@@ -2,10 +2,13 @@
 // the same messages and the same report, byte for byte.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstdio>
 #include <random>
 
 #include "literal_procedures.h"
+#include "platform/encoding.h"
+#include "platform/files.h"
 #include "pressure/evaluation.h"
 #include "pressure/fixed_format.h"
 #include "pressure/network_fixtures.h"
@@ -57,6 +60,12 @@ TEST_P(FastAgainstLiteral, SameMessagesAndReport) {
   EXPECT_TRUE(actual == expected)
       << "first difference at byte "
       << std::mismatch(actual.begin(), actual.end(), expected.begin()).first - actual.begin();
+
+  // The file, formed in pieces of its own, holds the same report.
+  std::string back;
+  ForEachLine(Cp1250ToUtf8(test::ReadFile(dir / "Tlak_Pos.txt")),
+              [&](std::string_view line) { back.append(line).append("\n"); });
+  EXPECT_TRUE(back == actual);
 }
 
 INSTANTIATE_TEST_SUITE_P(RandomNetworks, FastAgainstLiteral,
@@ -64,7 +73,9 @@ INSTANTIATE_TEST_SUITE_P(RandomNetworks, FastAgainstLiteral,
                                            Case{2, 400, 8, ',', "S", "", "25000,7"},
                                            Case{3, 900, 20, '.', "P", "40000", nullptr},
                                            Case{4, 1500, 12, ',', "P", "0", "-1"},
-                                           Case{5, 700, 20, '.', "X", "", "abc"}),
+                                           Case{5, 700, 20, '.', "X", "", "abc"},
+                                           // a report of several megabyte pieces
+                                           Case{6, 5500, 20, ',', "S", "", nullptr}),
                          [](const auto& info) { return "seed" + std::to_string(info.param.seed); });
 
 TEST(FastAgainstLiteral, LineOrderOfTheInsertionSort) {
@@ -73,6 +84,11 @@ TEST(FastAgainstLiteral, LineOrderOfTheInsertionSort) {
   nets.supply.push_back(nets.supply[3]);    // identical lines
   nets.supply.push_back("\xE8\x9A 1 1 1");  // high bytes sort after ASCII
   nets.supply.push_back("");
+  // Lines alike for 7, 8, 9, 16 and 17 bytes, ending on and beside those bounds.
+  for (const char* line : {"1 ABCDEF", "1 ABCDEFG", "1 ABCDEFGH", "1 ABCDEFGHIJKLMNO",
+                           "1 ABCDEFGHIJKLMNOP", "1 ABCDEFGHIJKLMNOPQ", "1 ABCDEFGHIJKLMNO",
+                           "1 ABCDEFGHIJKLMNOQ", "1 ABCDEFGHIJKLMNOPQ", "1 ABCDEF\xE8"})
+    nets.supply.push_back(line);
   test::WriteFile(dir / "r.txt", test::NetworkText(nets.supply));
   RecordingMessenger m;
   NetworkHeader header;
@@ -110,10 +126,12 @@ TEST(FastAgainstLiteral, NumbersFormatAsPrintfDoes) {
                              0.0001,
                              0.00012345678901234567};
   const int count = static_cast<int>(std::size(specials));
-  for (int i = 0; i < 200000; ++i) {
+  for (int i = 0; i < 300000; ++i) {
     double v = i < count ? specials[i] : std::pow(10.0, scale(rng)) * (rng() % 2 ? 1 : -1);
     if (i >= count && i % 5 == 0) v = std::round(v * 1000) / 1000 + 0.0005;  // near ties
     if (i >= count && i % 7 == 0) v = std::round(v);
+    if (i >= count && i % 11 == 0) v = std::ldexp(static_cast<double>(rng() % 100000), -10);  // ties
+    if (i >= count && i % 13 == 0) v = std::bit_cast<double>(rng());  // any double
     for (int precision : {0, 2, 3}) {
       std::string fast;
       AppendFixed(fast, v, precision, 10, ',');

@@ -157,8 +157,30 @@ TEST(Report, WidthsHeadingsAndUnionNote) {
 TEST(Report, CannotWriteSaysCosi) {
   RecordingMessenger m;
   test::TempDir dir;
-  EXPECT_FALSE(WritePressureReport(dir / "no" / "Tlak_Pos.txt", "x\r\n", 0, m));
-  EXPECT_THAT(m.texts(), ElementsAre("cosi=" + (dir / "no" / "Tlak_Pos.txt").string()));
+  const CPrivodTelesa none;
+  const std::filesystem::path file = dir / "no" / "Tlak_Pos.txt";
+  EXPECT_FALSE(WritePressureReport(file, "x\r\n", 0, m));
+  EXPECT_FALSE(WritePressureReportFile(file, "t", none, none, none, "P", '.', m));
+  EXPECT_THAT(m.texts(), ElementsAre("cosi=" + file.string(), "cosi=" + file.string()));
+}
+
+TEST(Report, FileReplacedWholeAndKeepsItsPermissions) {
+  RecordingMessenger m;
+  test::TempDir dir;
+  const CPrivodTelesa none;
+  const std::filesystem::path file = dir / "Tlak_Pos.txt";
+  test::WriteFile(file, std::string(100000, 'x'));
+  const auto mode = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                    std::filesystem::perms::group_read;
+  std::filesystem::permissions(file, mode);
+  ASSERT_TRUE(WritePressureReportFile(file, "t", none, none, none, "P", '.', m));
+  EXPECT_EQ(std::filesystem::status(file).permissions(), mode);
+  EXPECT_EQ(test::ReadFile(file).substr(0, 13), "Created=t\r\n\r\n");
+  EXPECT_EQ(test::ReadFile(file).find('x'), std::string::npos);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                          std::filesystem::directory_iterator()),
+            1);  // no temporary file left beside it
+  EXPECT_TRUE(m.messages().empty());
 }
 
 TEST(Grid, CellsAsTheGridsShowThem) {
