@@ -25,8 +25,10 @@
 // tables of other tools survive a save.
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -176,20 +178,49 @@ class DbfReader {
   // Number of records the header announces.
   std::uint32_t announcedRecords() const { return announced_; }
 
-  // Reads and splits the next record; false at the end of the records (the
-  // announced count reached or the file ended; see truncated()).
+  // Moves to the next record; false at the end of the records (the announced
+  // count reached or the file ended; see truncated()). Fields that hold a NUL
+  // byte or a letter beyond ASCII are found and converted here.
   bool Next();
-  // Text of field k (from 1) of the current record, UTF-8.
+  // Text of field k (from 1) of the current record, UTF-8, valid until the
+  // next call of Next(). A field of plain ASCII (the common case) is split on
+  // demand: a view into the read buffer without its trailing blanks and line
+  // feeds.
   std::string_view Text(int k) const {
     const std::size_t i = static_cast<std::size_t>(k - 1);
-    if (!plain_) return texts_[i];
-    // A plain ASCII record (the common case) is split on demand: the text is
-    // a view into the read buffer without its trailing blanks and line feeds.
+    if ((special_ >> i) & 1) return texts_[i];
     const char* data = record_ + 1 + spans_[i].offset;
-    std::size_t length = spans_[i].length;
-    while (length > 0 && (data[length - 1] == ' ' || data[length - 1] == '\n')) --length;
-    return std::string_view(data, length);
+    return std::string_view(data, TrimmedLength(data, spans_[i].length));
   }
+  // Length of the n bytes at data without their trailing blanks and line
+  // feeds. A right-aligned number ends with a digit and is done at once; a
+  // padded text is searched eight bytes at a time.
+  static std::size_t TrimmedLength(const char* data, std::size_t n) {
+    static_assert(std::endian::native == std::endian::little, "bytes are counted from the low end");
+    if (n == 0 || (data[n - 1] != ' ' && data[n - 1] != '\n')) return n;
+    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
+    constexpr std::uint64_t kBlanks = 0x2020202020202020u;
+    constexpr std::uint64_t kFeeds = 0x0A0A0A0A0A0A0A0Au;
+    while (n >= 8) {
+      std::uint64_t w;
+      std::memcpy(&w, data + n - 8, 8);
+      // The high bit of each byte of x (or y) is set when the byte differs
+      // from a blank (or a line feed); no carry crosses a byte.
+      const std::uint64_t x = w ^ kBlanks;
+      const std::uint64_t y = w ^ kFeeds;
+      const std::uint64_t keep =
+          (((x & kLow7) + kLow7) | x) & (((y & kLow7) + kLow7) | y) & ~kLow7;
+      if (keep != 0) return n - 8 + static_cast<std::size_t>(63 - __builtin_clzll(keep)) / 8 + 1;
+      n -= 8;
+    }
+    while (n > 0 && (data[n - 1] == ' ' || data[n - 1] == '\n')) --n;
+    return n;
+  }
+
+  // Finds the fields of a record that need more than a view: (field bytes,
+  // their count, field index of each byte) -> bit k - 1 set for field k.
+  using FieldScan = std::uint64_t (*)(const char*, std::size_t, const std::uint8_t*);
+
   // Index of the current record, from 0.
   std::size_t index() const { return index_ - 1; }
   // True once Next() found the file ending before the announced count.
@@ -201,6 +232,7 @@ class DbfReader {
   DbfTable layout_;
   std::filesystem::path path_;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file_;
+  FieldScan scan_;
   std::uint32_t announced_ = 0;
   std::size_t index_ = 0;
   bool truncated_ = false;
@@ -208,12 +240,13 @@ class DbfReader {
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   const char* record_ = nullptr;  // the current record in the buffer
-  bool plain_ = false;            // it holds neither NUL bytes nor letters beyond ASCII
+  std::uint64_t special_ = 0;     // bit k - 1: field k holds a NUL or a letter beyond ASCII
   struct Span {
     std::size_t offset;
     std::size_t length;
   };
-  std::vector<Span> spans_;  // of each field within the record data
+  std::vector<Span> spans_;             // of each field within the record data
+  std::vector<std::uint8_t> fieldAt_;  // field index (from 0) of each byte of the fields
   std::vector<std::string_view> texts_;
   std::vector<std::string> converted_;  // texts holding non-ASCII bytes, as UTF-8
 };
