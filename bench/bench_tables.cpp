@@ -2,12 +2,16 @@
 // record read and split into its field texts, beside reading the same
 // file's bytes in one go. The split read should stay within 3x of the raw read.
 // BM_ReadAndSplitCzech is the worst case: a Czech letter in every record.
+// BM_ReadAndSplitTwoReaders reads the same as BM_ReadAndSplitEveryRecord with
+// two readers side by side, each limited to half of the records, as a product
+// listing does on a large table.
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
 
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/files.h"
@@ -88,6 +92,37 @@ void BM_ReadAndSplitCzech(benchmark::State& state) {
   ReadAndSplit(state, CzechProductTable());
 }
 
+void BM_ReadAndSplitTwoReaders(benchmark::State& state) {
+  const auto& path = ProductTable();
+  kvem::RecordingMessenger messenger;
+  std::size_t records = 0;
+  const auto split = [](kvem::DbfReader& reader, std::size_t& characters, std::size_t& count) {
+    while (reader.Next()) {
+      for (int k = 1; k <= 20; ++k) characters += reader.Text(k).size();
+      ++count;
+    }
+  };
+  for (auto _ : state) {
+    kvem::DbfReader first;
+    kvem::DbfReader second;
+    first.Open(path, messenger);
+    second.Open(path, messenger);
+    const std::size_t half = first.announcedRecords() / 2;
+    first.Restrict(0, half);
+    second.Restrict(half, second.announcedRecords());
+    std::size_t characters[2] = {0, 0};
+    std::size_t counts[2] = {0, 0};
+    std::thread worker([&] { split(second, characters[1], counts[1]); });
+    split(first, characters[0], counts[0]);
+    worker.join();
+    records = counts[0] + counts[1];
+    benchmark::DoNotOptimize(characters[0] + characters[1]);
+  }
+  state.counters["records"] = static_cast<double>(records);
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(std::filesystem::file_size(path)));
+}
+
 // The whole table kept in memory as texts, as the table editor holds it.
 void BM_ReadWholeTable(benchmark::State& state) {
   const auto& path = ProductTable();
@@ -101,6 +136,7 @@ void BM_ReadWholeTable(benchmark::State& state) {
 
 BENCHMARK(BM_RawRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadAndSplitEveryRecord)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadAndSplitTwoReaders)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ReadAndSplitCzech)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadWholeTable)->Unit(benchmark::kMillisecond);
 

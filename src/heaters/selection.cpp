@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <system_error>
+#include <thread>
 
 #include "platform/numbers.h"
 #include "tables/dbf.h"
@@ -36,27 +38,39 @@ void ProductList::Add(std::uint32_t record, const std::array<std::string_view, k
   product.kind = static_cast<std::int32_t>(ParseInt32(texts[kKind]));
   product.exponent = CatalogNumber(texts[kExponent]);
   rows_.push_back(product);
+  const std::size_t first = offsets_.size();
+  offsets_.resize(first + kColumnCount + 1);
+  std::uint32_t* at = offsets_.data() + first;
   for (std::string_view text : texts) {
-    offsets_.push_back(static_cast<std::uint32_t>(text_.size()));
+    *at++ = static_cast<std::uint32_t>(text_.size());
     text_.append(text);
   }
-  offsets_.push_back(static_cast<std::uint32_t>(text_.size()));
+  *at = static_cast<std::uint32_t>(text_.size());
 }
 
-bool ListProducts(const std::filesystem::path& table, const DimensionFilters& filters,
-                  ProductList* list, Messenger& messenger) {
+void ProductList::Append(const ProductList& other) {
+  const auto shift = static_cast<std::uint32_t>(text_.size());
+  rows_.insert(rows_.end(), other.rows_.begin(), other.rows_.end());
+  offsets_.reserve(offsets_.size() + other.offsets_.size());
+  for (std::uint32_t at : other.offsets_) offsets_.push_back(at + shift);
+  text_.append(other.text_);
+}
+
+ProductList& ProductList::Spare() {
+  if (spare_.empty()) spare_.emplace_back();
+  spare_.front().Clear();
+  return spare_.front();
+}
+
+namespace {
+
+// Tables of fewer records are listed by one thread: starting a second costs
+// more than it saves.
+constexpr std::size_t kRecordsPerThread = 50000;
+
+// Lists the records the reader is limited to.
+void ListRecords(DbfReader& reader, const DimensionFilters& filters, ProductList* list) {
   namespace f = product_field;
-  list->Clear();
-  DbfReader reader;
-  if (!reader.Open(table, messenger)) return false;
-  if (reader.layout().fieldCount() < f::kLast) {
-    messenger.Show("The table\n'" + table.string() + "'\nhas " +
-                       std::to_string(reader.layout().fieldCount()) +
-                       " fields; a heater product table has at least " + std::to_string(f::kLast) +
-                       " (output Q is field 12, the exponent field 18).",
-                   kTableErrorCaption, Icon::Stop);
-    return false;
-  }
   const auto passes = [&reader](const DimensionFilter& filter, int field) {
     return !filter.on || filter.Passes(CatalogNumber(reader.Text(field)));
   };
@@ -73,6 +87,55 @@ bool ListProducts(const std::filesystem::path& table, const DimensionFilters& fi
                reader.Text(f::kExponent)},
               q);
   }
+}
+
+}  // namespace
+
+bool ListProducts(const std::filesystem::path& table, const DimensionFilters& filters,
+                  ProductList* list, Messenger& messenger) {
+  namespace f = product_field;
+  list->Clear();
+  DbfReader reader;
+  if (!reader.Open(table, messenger)) return false;
+  if (reader.layout().fieldCount() < f::kLast) {
+    messenger.Show("The table\n'" + table.string() + "'\nhas " +
+                       std::to_string(reader.layout().fieldCount()) +
+                       " fields; a heater product table has at least " + std::to_string(f::kLast) +
+                       " (output Q is field 12, the exponent field 18).",
+                   kTableErrorCaption, Icon::Stop);
+    return false;
+  }
+  // A large table is listed in two halves side by side, the second by a
+  // reader of its own on another thread; the halves are joined in table
+  // order. Whatever keeps the second thread from running (its reader cannot
+  // open the file again, no thread can be started) leaves the whole table to
+  // this one.
+  const std::size_t records = reader.announcedRecords();
+  if (records >= 2 * kRecordsPerThread && std::thread::hardware_concurrency() > 1) {
+    const std::size_t half = records / 2;
+    RecordingMessenger silent;  // the first reader has shown what there is to show
+    DbfReader second;
+    ProductList& secondList = list->Spare();
+    if (second.Open(table, silent) && second.Restrict(half, records) &&
+        reader.Restrict(0, half)) {
+      std::thread worker;
+      try {
+        worker = std::thread([&] { ListRecords(second, filters, &secondList); });
+      } catch (const std::system_error&) {
+        ListRecords(reader, filters, list);
+        ListRecords(second, filters, &secondList);
+        list->Append(secondList);
+        return true;
+      }
+      ListRecords(reader, filters, list);
+      worker.join();
+      // When the file ended within the first half, the second found nothing.
+      list->Append(secondList);
+      return true;
+    }
+    reader.Restrict(0, records);
+  }
+  ListRecords(reader, filters, list);
   return true;
 }
 

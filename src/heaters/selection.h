@@ -43,11 +43,18 @@ class ProductList {
   // the "Q [W]" text when the caller has read it already.
   void Add(std::uint32_t record, const std::array<std::string_view, kColumnCount>& texts);
   void Add(std::uint32_t record, const std::array<std::string_view, kColumnCount>& texts, double q);
+  // Appends the rows of another list, in its order.
+  void Append(const ProductList& other);
+
+  // Working storage for the rows that a second thread lists; kept between
+  // listings, as the list's own storage is, so listing again reuses it.
+  ProductList& Spare();
 
  private:
   std::vector<ListedProduct> rows_;
   std::vector<std::uint32_t> offsets_;  // kColumnCount + 1 per row into text_
   std::string text_;
+  std::vector<ProductList> spare_;  // none or one
 };
 
 inline constexpr std::array<std::string_view, ProductList::kColumnCount> kProductColumnHeadings = {

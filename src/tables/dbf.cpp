@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <limits>
 #include <system_error>
 
 #if defined(__x86_64__)
@@ -501,6 +502,24 @@ bool DbfReader::Open(const std::filesystem::path& file, Messenger& messenger) {
                     static_cast<std::uint8_t>(spans_.size() - 1));
   }
   converted_.assign(layout_.fields_.size(), {});
+  return true;
+}
+
+bool DbfReader::Restrict(std::size_t first, std::size_t last) {
+  if (!file_) return false;
+  last = std::min<std::size_t>(last, announced_);
+  first = std::min(first, last);
+  const auto at = static_cast<std::uintmax_t>(layout_.headerLength_) +
+                  static_cast<std::uintmax_t>(first) *
+                      static_cast<std::uintmax_t>(layout_.recordLength_);
+  if (at > static_cast<std::uintmax_t>(std::numeric_limits<long>::max()) ||
+      std::fseek(file_.get(), static_cast<long>(at), SEEK_SET) != 0) {
+    return false;
+  }
+  announced_ = static_cast<std::uint32_t>(last);
+  index_ = first;
+  begin_ = end_ = 0;
+  record_ = nullptr;
   return true;
 }
 

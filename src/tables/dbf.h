@@ -177,6 +177,11 @@ class DbfReader {
   const DbfTable& layout() const { return layout_; }
   // Number of records the header announces.
   std::uint32_t announcedRecords() const { return announced_; }
+  // Limits the reading to the records first .. last - 1 (from 0) of those
+  // announced; the next Next() reads record `first`. Lets parts of a large
+  // table be read by several readers side by side. Call before the first
+  // Next(); false when the file cannot be positioned.
+  bool Restrict(std::size_t first, std::size_t last);
 
   // Moves to the next record; false at the end of the records (the announced
   // count reached or the file ended; see truncated()). Fields that hold a NUL

@@ -98,6 +98,52 @@ TEST(ProductListing, OutputAndFilters) {
   EXPECT_TRUE(messenger.messages().empty());
 }
 
+// A table large enough to be listed in two halves side by side: the rows come
+// in table order with their own texts, across the halves' boundary, in a
+// listing repeated on the same list and when the file is cut short.
+TEST(ProductListing, LargeTablesKeepTableOrder) {
+  test::TempDir dir;
+  constexpr std::size_t kCount = 100001;
+  std::vector<Product> products;
+  std::vector<std::uint32_t> expected;
+  for (std::size_t i = 0; i < kCount; ++i) {
+    const bool output = i % 7 != 3;
+    const int height = 300 + static_cast<int>(i % 5) * 150;  // 300 .. 900
+    products.push_back({output ? std::to_string(100 + i % 900) : "0", "1000", "100",
+                        std::to_string(height), "0", "1.3"});
+    if (output && height >= 450 && height <= 750) expected.push_back(static_cast<std::uint32_t>(i + 1));
+  }
+  const auto table = WriteProducts(dir, products);
+  DimensionFilters filters;
+  filters.height = {true, 450, kOpAtMost, 750, kOpAtMost};
+  RecordingMessenger messenger;
+  ProductList list;
+  for (int pass = 0; pass < 2; ++pass) {
+    ASSERT_TRUE(ListProducts(table, filters, &list, messenger));
+    ASSERT_EQ(Listed(list), expected) << pass;
+    for (std::size_t row = 0; row < list.size(); row += 997) {
+      EXPECT_EQ(list.Text(row, ProductList::kName), "Product " + std::to_string(list[row].record));
+    }
+    const std::size_t last = list.size() - 1;
+    EXPECT_EQ(list.Text(last, ProductList::kNumber), "P" + std::to_string(list[last].record));
+  }
+
+  // Cut in the second half, then in the first: the records before the cut.
+  const std::string bytes = test::ReadFile(table);
+  const std::size_t recordLength = 1 + 6 * 20 + 12 * 10;
+  const std::size_t header = bytes.size() - 1 - kCount * recordLength;
+  for (std::size_t whole : {std::size_t{80000}, std::size_t{30000}}) {
+    test::WriteFile(dir / "cut.dbf", bytes.substr(0, header + whole * recordLength + 7));
+    ASSERT_TRUE(ListProducts(dir / "cut.dbf", filters, &list, messenger));
+    std::vector<std::uint32_t> before;
+    for (std::uint32_t r : expected) {
+      if (r <= whole) before.push_back(r);
+    }
+    EXPECT_EQ(Listed(list), before) << whole;
+  }
+  EXPECT_TRUE(messenger.messages().empty());
+}
+
 TEST(ProductListing, TablesThatCannotBeRead) {
   test::TempDir dir;
   RecordingMessenger messenger;
