@@ -14,30 +14,13 @@
 namespace kvem {
 namespace {
 
-struct Result {
-  int status = -1;
-  std::string out, err;
-};
+using Result = test::CliResult;
 
 class HeaterCli : public ::testing::Test {
  protected:
   // Runs kvem-cli with its own empty settings file; `env` is put before the command.
   Result Run(const std::string& args, const std::string& env = "") {
-    const char* cli = std::getenv("KVEM_CLI");
-    EXPECT_NE(cli, nullptr);
-    const auto err = dir_ / "stderr.txt";
-    const std::string command = env + " '" + std::string(cli) + "' --settings '" +
-                                (dir_ / "settings.ini").string() + "' " + args + " 2>'" +
-                                err.string() + "'";
-    Result result;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    char buf[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(buf, 1, sizeof buf, pipe)) > 0) result.out.append(buf, got);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = test::ReadFile(err);
-    return result;
+    return test::RunCli(dir_.path(), args, env);
   }
 
   static std::vector<std::string> Lines(const std::string& text) {

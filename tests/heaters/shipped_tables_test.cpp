@@ -28,17 +28,6 @@ std::filesystem::path Catalogues() {
   return DataDir() / "Katalogy";
 }
 
-std::string Capture(const std::string& command, int* status) {
-  std::string out;
-  std::FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe) return out;
-  char buf[4096];
-  std::size_t got = 0;
-  while ((got = std::fread(buf, 1, sizeof buf, pipe)) > 0) out.append(buf, got);
-  *status = ::pclose(pipe);
-  return out;
-}
-
 std::string Quote(const std::filesystem::path& path) {
   return "'" + path.string() + "'";
 }
@@ -52,17 +41,13 @@ DbfTable Read(const std::filesystem::path& file) {
 }
 
 TEST(ShippedCatalogues, TablesAreWhatTheirSourcesBuild) {
-  const char* cli = std::getenv("KVEM_CLI");
-  ASSERT_NE(cli, nullptr);
   test::TempDir dir;
   for (long group : kProductGroups) {
     const std::string name = ProductTableName(group);
     const auto source = DataDir() / "src" / "Katalogy" / (name + ".csv");
     const auto built = dir / (name + ".dbf");
-    int status = -1;
-    Capture(std::string(cli) + " dbf build " + Quote(source) + " " + Quote(built) + " 2>&1",
-            &status);
-    ASSERT_EQ(status, 0) << name;
+    const auto r = test::RunCli(dir.path(), "dbf build " + Quote(source) + " " + Quote(built));
+    ASSERT_EQ(r.status, 0) << name << r.err;
     EXPECT_EQ(test::ReadFile(built), test::ReadFile(ProductTablePath(Catalogues(), name))) << name;
   }
 }
@@ -155,19 +140,19 @@ TEST(ShippedCatalogues, OutputsAreStatedAtTheModelsRating) {
 }
 
 TEST(ShippedCatalogues, IndependentReaderRoundTrip) {
-  const char* python = "/usr/bin/python3";
-  int status = -1;
-  Capture(std::string(python) + " -c 'import dbf' 2>/dev/null", &status);
-  if (status != 0) GTEST_SKIP() << "python3-dbf is not installed";
+  const std::string python = "/usr/bin/python3";
+  test::TempDir dir;
+  if (test::RunShell(dir.path(), python + " -c 'import dbf'").status != 0) {
+    GTEST_SKIP() << "python3-dbf is not installed";
+  }
   const std::string script =
       (std::filesystem::path(__FILE__).parent_path() / "python_dbf_round_trip.py").string();
-  test::TempDir dir;
   const auto shipped = ProductTablePath(Catalogues(), "IPC_73526");
   const auto copy = dir / "copy.dbf";
-  const std::string listing =
-      Capture(std::string(python) + " " + Quote(script) + " " + Quote(shipped) + " " + Quote(copy),
-              &status);
-  ASSERT_EQ(status, 0) << listing;
+  const auto run = test::RunShell(
+      dir.path(), python + " " + Quote(script) + " " + Quote(shipped) + " " + Quote(copy));
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string& listing = run.out;
 
   const DbfTable ours = Read(shipped);
   std::vector<std::string> lines;

@@ -1,9 +1,7 @@
 // kvem-cli label as a script drives it: output, CSV, the HTML page and the
 // exit statuses.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -23,11 +21,7 @@ constexpr const char* kRecord =
   "constructions": [["128,0", "0,16", "0,24", "1", ""], ["250.5", "0.22", "0,30", "1", ""],
                     ["100", "0,3", "0,45", "0,6", ""], ["", "", "0,5", "", "7,5"]]}})";
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using Result = kvem::test::CliResult;
 
 class LabelCli : public ::testing::Test {
  protected:
@@ -36,20 +30,11 @@ class LabelCli : public ::testing::Test {
               "[Main]\nPathMain=" + std::string(std::getenv("KVEM_DATA_DIR")) + "\n");
     WriteFile(dir_ / "label.json", kRecord);
   }
+  // Runs in the test's folder, so that files are named relatively.
   Result Run(const std::string& arguments, const std::string& environment = "LANG=cs_CZ.UTF-8") {
-    const char* cli = std::getenv("KVEM_CLI");
-    const std::string command =
-        "cd '" + dir_.path().string() + "' && env LC_ALL= LC_NUMERIC= " + environment + " '" +
-        std::string(cli ? cli : "kvem-cli") + "' --settings kvem.ini label " + arguments + " 2>err";
-    Result result;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    std::array<char, 4096> buf{};
-    std::size_t n = 0;
-    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) result.out.append(buf.data(), n);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = ReadFile(dir_ / "err");
-    return result;
+    return kvem::test::RunCli(
+        dir_.path(), "label " + arguments,
+        "cd '" + dir_.path().string() + "' && env LC_ALL= LC_NUMERIC= " + environment);
   }
 
   TempDir dir_;

@@ -1,9 +1,7 @@
 // kvem-cli pressure as a person (or a script) runs it.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 
@@ -15,10 +13,7 @@ namespace {
 
 using ::testing::HasSubstr;
 
-struct Result {
-  int status = -1;
-  std::string out, err;
-};
+using Result = test::CliResult;
 
 class PressureCli : public ::testing::Test {
  protected:
@@ -35,19 +30,7 @@ class PressureCli : public ::testing::Test {
                                            "\nPathTmp=" + (dir_ / "tmp").string() + "\n");
   }
   Result Run(const std::string& arguments, const std::string& env = "LANG=C.UTF-8") {
-    const char* cli = std::getenv("KVEM_CLI");
-    const std::string command = env + " '" + std::string(cli ? cli : "kvem-cli") +
-                                "' --settings '" + (dir_ / "kvem.ini").string() + "' pressure " +
-                                arguments + " 2>'" + (dir_ / "err").string() + "'";
-    Result r;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    std::array<char, 4096> buf{};
-    for (std::size_t n; (n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0;)
-      r.out.append(buf.data(), n);
-    const int status = ::pclose(pipe);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    r.err = test::ReadFile(dir_ / "err");
-    return r;
+    return test::RunCli(dir_.path(), "pressure " + arguments, env);
   }
   test::TempDir dir_;
 };

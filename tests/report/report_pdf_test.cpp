@@ -2,9 +2,7 @@
 // pdftotext) holds the header, every room and the totals with the user's
 // decimal separator, and their page count is the one the page plan gives.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 
@@ -17,25 +15,11 @@
 namespace kvem {
 namespace {
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using Result = test::CliResult;
 
 class ReportPdf : public ::testing::Test {
  protected:
-  Result Shell(const std::string& command) {
-    Result result;
-    std::FILE* pipe = ::popen((command + " 2>'" + (dir_ / "err").string() + "'").c_str(), "r");
-    std::array<char, 4096> buf{};
-    std::size_t n = 0;
-    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) result.out.append(buf.data(), n);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = test::ReadFile(dir_ / "err");
-    return result;
-  }
+  Result Shell(const std::string& command) { return test::RunShell(dir_.path(), command); }
   Result Report(const std::filesystem::path& project, const std::string& arguments,
                 const std::string& lang = "C.UTF-8") {
     const char* cli = std::getenv("KVEM_CLI");

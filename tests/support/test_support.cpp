@@ -41,11 +41,13 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
 CliResult RunCli(const std::filesystem::path& dir, const std::string& arguments,
                  const std::string& environment) {
   const char* cli = std::getenv("KVEM_CLI");
-  const std::string command = environment + " '" + std::string(cli ? cli : "kvem-cli") +
-                              "' --settings '" + (dir / "kvem.ini").string() + "' " + arguments +
-                              " 2>'" + (dir / "err").string() + "'";
+  return RunShell(dir, environment + " '" + std::string(cli ? cli : "kvem-cli") + "' --settings '" +
+                           (dir / "kvem.ini").string() + "' " + arguments);
+}
+
+CliResult RunShell(const std::filesystem::path& dir, const std::string& command) {
   CliResult result;
-  std::FILE* pipe = ::popen(command.c_str(), "r");
+  std::FILE* pipe = ::popen((command + " 2>'" + (dir / "err").string() + "'").c_str(), "r");
   if (pipe == nullptr) return result;
   std::array<char, 4096> buf{};
   std::size_t n = 0;

@@ -32,6 +32,9 @@ struct CliResult {
   std::string err;
 };
 
+// Runs a shell command; stderr goes through a file in `dir`.
+CliResult RunShell(const std::filesystem::path& dir, const std::string& command);
+
 // Runs kvem-cli (KVEM_CLI) with `arguments` (shell words) and its own settings
 // file in `dir`; stderr goes through a file in `dir`. `environment` is put
 // before the command, e.g. "LANG=cs_CZ.UTF-8".

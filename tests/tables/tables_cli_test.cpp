@@ -1,9 +1,7 @@
 // kvem-cli dbf build/show and handover as a person runs them.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,11 +18,7 @@ using test::ReadFile;
 using test::WriteFile;
 using ::testing::HasSubstr;
 
-struct Result {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using Result = test::CliResult;
 
 class TablesCli : public ::testing::Test {
  protected:
@@ -36,21 +30,7 @@ class TablesCli : public ::testing::Test {
     WriteFile(dir_ / "epc_pr1.ini", "C:\\dwg\\hall.dwg\nx\nHall\n");
     WriteFile(dir_ / "epc_pr2.ini", "x\n7\n");
   }
-  Result Run(const std::string& arguments) {
-    const char* cli = std::getenv("KVEM_CLI");
-    const std::string command = "'" + std::string(cli ? cli : "kvem-cli") + "' --settings '" +
-                                (dir_ / "kvem.ini").string() + "' " + arguments + " 2>'" +
-                                (dir_ / "err").string() + "'";
-    Result result;
-    std::FILE* pipe = ::popen(command.c_str(), "r");
-    std::array<char, 4096> buf{};
-    std::size_t n = 0;
-    while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0) result.out.append(buf.data(), n);
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = ReadFile(dir_ / "err");
-    return result;
-  }
+  Result Run(const std::string& arguments) { return test::RunCli(dir_.path(), arguments); }
   std::string Quoted(const std::filesystem::path& p) const { return "'" + p.string() + "'"; }
   std::size_t Records(const std::filesystem::path& p) {
     RecordingMessenger m;
