@@ -122,13 +122,14 @@ bool ListProducts(const std::filesystem::path& table, const DimensionFilters& fi
       try {
         worker = std::thread([&] { ListRecords(second, filters, &secondList); });
       } catch (const std::system_error&) {
-        ListRecords(reader, filters, list);
-        ListRecords(second, filters, &secondList);
-        list->Append(secondList);
-        return true;
+        // No thread: this one lists the second half after the first.
       }
       ListRecords(reader, filters, list);
-      worker.join();
+      if (worker.joinable()) {
+        worker.join();
+      } else {
+        ListRecords(second, filters, &secondList);
+      }
       // When the file ended within the first half, the second found nothing.
       list->Append(secondList);
       return true;
