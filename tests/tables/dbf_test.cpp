@@ -276,26 +276,57 @@ TEST_F(DbfFileTest, AppendKeepsEveryByteOfTheFormerRecords) {
   EXPECT_THAT(messenger.texts().back(), HasSubstr("Cann't open file"));
 }
 
-// A reader that streams records gives the same texts as the whole-table read.
-TEST_F(DbfFileTest, StreamingReaderMatchesTheTable) {
+// A reader that streams records gives the texts as written without their
+// trailing blanks and line feeds, across read chunks and whatever blanks and
+// line feeds the texts hold; a reader limited to a range of records reads
+// just those.
+TEST_F(DbfFileTest, StreamingReaderSplitsEveryRecord) {
   DbfTable t;
-  ASSERT_TRUE(DbfTable::Create({{"A", 'C', 7}, {"B", 'N', 9, 3}}, t, nullptr));
-  for (int i = 0; i < 5000; ++i) {  // more than one read chunk
+  ASSERT_TRUE(DbfTable::Create({{"A", 'C', 34}, {"B", 'N', 9, 3}}, t, nullptr));
+  constexpr std::size_t kCount = 40000;  // several read chunks
+  std::vector<std::string> expected;
+  for (std::size_t i = 0; i < kCount; ++i) {
     const std::size_t r = t.AddRecord();
-    t.SetText(r, 1, i % 7 == 0 ? "Čáp" : "r" + std::to_string(i));
+    std::string text = i % 7 == 0 ? "Čáp" : "r" + std::to_string(i);
+    if (i % 3 == 0) text += "\n";
+    if (i % 4 == 0) text += std::string(i % 7, ' ') + "y";
+    if (i % 5 == 0) text += std::string(i % 5, ' ') + "\n";
+    if (i % 11 == 0) text = std::string(i % 34, '-') + "ž";  // a letter at every place of the field
+    t.SetText(r, 1, text);
     t.SetText(r, 2, std::to_string(i) + ".125");
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\n')) text.pop_back();
+    expected.push_back(text);
   }
   ASSERT_TRUE(WriteDbfTable(path_, t, messenger));
   DbfReader reader;
   ASSERT_TRUE(reader.Open(path_, messenger));
   std::size_t count = 0;
   while (reader.Next()) {
-    ASSERT_EQ(reader.Text(1), t.Text(count, 1));
-    ASSERT_EQ(std::stod(std::string(reader.Text(2))), std::stod(t.Text(count, 2)));
+    ASSERT_EQ(reader.Text(1), expected[count]) << count;
+    const std::string number = std::to_string(count) + ".125";
+    ASSERT_EQ(reader.Text(2), std::string(9 - number.size(), ' ') + number);  // right-aligned
     ++count;
   }
-  EXPECT_EQ(count, 5000u);
+  EXPECT_EQ(count, kCount);
   EXPECT_FALSE(reader.truncated());
+
+  struct Range {
+    std::size_t first, last, expectedFirst, expectedCount;
+  };
+  for (const Range& range : {Range{20000, 20003, 20000, 3}, Range{39998, 50000, 39998, 2},
+                             Range{45000, 46000, 0, 0}, Range{7, 3, 0, 0}}) {
+    DbfReader part;
+    ASSERT_TRUE(part.Open(path_, messenger));
+    ASSERT_TRUE(part.Restrict(range.first, range.last));
+    std::size_t read = 0;
+    while (part.Next()) {
+      ASSERT_EQ(part.index(), range.expectedFirst + read);
+      ASSERT_EQ(part.Text(1), expected[part.index()]);
+      ++read;
+    }
+    EXPECT_EQ(read, range.expectedCount) << range.first;
+    EXPECT_FALSE(part.truncated());
+  }
 }
 
 // Tables of another tool (python3-dbf, see fixtures/make_fixtures.py).
