@@ -116,8 +116,7 @@ bool ListProducts(const std::filesystem::path& table, const DimensionFilters& fi
     RecordingMessenger silent;  // the first reader has shown what there is to show
     DbfReader second;
     ProductList& secondList = list->Spare();
-    if (second.Open(table, silent) && second.Restrict(half, records) &&
-        reader.Restrict(0, half)) {
+    if (second.Open(table, silent) && second.Restrict(half, records) && reader.Restrict(0, half)) {
       std::thread worker;
       try {
         worker = std::thread([&] { ListRecords(second, filters, &secondList); });

@@ -232,7 +232,7 @@ std::uint64_t SpecialFields(const char* p, std::size_t n, const std::uint8_t* fi
 #if defined(__x86_64__)
 // The same with 32 bytes at a time, on processors that have AVX2.
 __attribute__((target("avx2"))) std::uint64_t SpecialFieldsAvx2(const char* p, std::size_t n,
-                                                                 const std::uint8_t* fieldAt) {
+                                                                const std::uint8_t* fieldAt) {
   if (n < 32) return SpecialFields(p, n, fieldAt);
   const __m256i zero = _mm256_setzero_si256();
   __m256i acc = zero;
@@ -247,8 +247,8 @@ __attribute__((target("avx2"))) std::uint64_t SpecialFieldsAvx2(const char* p, s
   for (std::size_t at = 0;; at += 32) {
     if (at + 32 > n) at = n - 32;
     const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + at));
-    auto m = static_cast<unsigned>(
-        _mm256_movemask_epi8(_mm256_or_si256(v, _mm256_cmpeq_epi8(v, zero))));
+    auto m =
+        static_cast<unsigned>(_mm256_movemask_epi8(_mm256_or_si256(v, _mm256_cmpeq_epi8(v, zero))));
     while (m != 0) {
       fields |= std::uint64_t{1} << fieldAt[at + static_cast<std::size_t>(__builtin_ctz(m))];
       m &= m - 1;
@@ -509,9 +509,9 @@ bool DbfReader::Restrict(std::size_t first, std::size_t last) {
   if (!file_) return false;
   last = std::min<std::size_t>(last, announced_);
   first = std::min(first, last);
-  const auto at = static_cast<std::uintmax_t>(layout_.headerLength_) +
-                  static_cast<std::uintmax_t>(first) *
-                      static_cast<std::uintmax_t>(layout_.recordLength_);
+  const auto at =
+      static_cast<std::uintmax_t>(layout_.headerLength_) +
+      static_cast<std::uintmax_t>(first) * static_cast<std::uintmax_t>(layout_.recordLength_);
   if (at > static_cast<std::uintmax_t>(std::numeric_limits<long>::max()) ||
       std::fseek(file_.get(), static_cast<long>(at), SEEK_SET) != 0) {
     return false;

@@ -213,8 +213,7 @@ class DbfReader {
       // from a blank (or a line feed); no carry crosses a byte.
       const std::uint64_t x = w ^ kBlanks;
       const std::uint64_t y = w ^ kFeeds;
-      const std::uint64_t keep =
-          (((x & kLow7) + kLow7) | x) & (((y & kLow7) + kLow7) | y) & ~kLow7;
+      const std::uint64_t keep = (((x & kLow7) + kLow7) | x) & (((y & kLow7) + kLow7) | y) & ~kLow7;
       if (keep != 0) return n - 8 + static_cast<std::size_t>(63 - __builtin_clzll(keep)) / 8 + 1;
       n -= 8;
     }
@@ -250,7 +249,7 @@ class DbfReader {
     std::size_t offset;
     std::size_t length;
   };
-  std::vector<Span> spans_;             // of each field within the record data
+  std::vector<Span> spans_;            // of each field within the record data
   std::vector<std::uint8_t> fieldAt_;  // field index (from 0) of each byte of the fields
   std::vector<std::string_view> texts_;
   std::vector<std::string> converted_;  // texts holding non-ASCII bytes, as UTF-8

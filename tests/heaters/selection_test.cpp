@@ -111,7 +111,8 @@ TEST(ProductListing, LargeTablesKeepTableOrder) {
     const int height = 300 + static_cast<int>(i % 5) * 150;  // 300 .. 900
     products.push_back({output ? std::to_string(100 + i % 900) : "0", "1000", "100",
                         std::to_string(height), "0", "1.3"});
-    if (output && height >= 450 && height <= 750) expected.push_back(static_cast<std::uint32_t>(i + 1));
+    if (output && height >= 450 && height <= 750)
+      expected.push_back(static_cast<std::uint32_t>(i + 1));
   }
   const auto table = WriteProducts(dir, products);
   DimensionFilters filters;
