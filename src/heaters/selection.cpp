@@ -64,8 +64,8 @@ ProductList& ProductList::Spare() {
 
 namespace {
 
-// Tables of fewer records are listed by one thread: starting a second costs
-// more than it saves.
+// The fewest records a thread of the listing takes: below twice this a second
+// thread costs more than it saves, and the table is listed by one.
 constexpr std::size_t kRecordsPerThread = 50000;
 
 // Lists the records the reader is limited to.

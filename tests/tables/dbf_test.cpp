@@ -329,6 +329,36 @@ TEST_F(DbfFileTest, StreamingReaderSplitsEveryRecord) {
   }
 }
 
+// Records of every length from 1 to 40 bytes, so that each width of the
+// search for letters and NUL bytes is used, with a letter or a NUL at every
+// place of the record: the field that holds it is converted (a text ends at
+// its NUL), the others are left as they are.
+TEST_F(DbfFileTest, LettersAndNulBytesFoundAtEveryPlace) {
+  for (int width = 1; width <= 39; ++width) {
+    std::string bytes = RawHeader({{"A", 'C', width}, {"B", 'C', 1}}, width + 1);
+    for (int at = 0; at <= width; ++at) {
+      std::string record(static_cast<std::size_t>(width + 2), 'x');
+      record[0] = ' ';
+      record[static_cast<std::size_t>(at + 1)] = at % 2 == 0 ? '\xE8' : '\0';  // č or NUL
+      bytes += record;
+    }
+    WriteFile(path_, bytes + "\x1A");
+    DbfReader reader;
+    ASSERT_TRUE(reader.Open(path_, messenger));
+    for (int at = 0; at <= width; ++at) {
+      ASSERT_TRUE(reader.Next()) << width;
+      const std::string mark = at % 2 == 0 ? "č" : "";
+      const std::string a =
+          at < width ? std::string(static_cast<std::size_t>(at), 'x') +
+                           (at % 2 == 0 ? mark + std::string(width - at - 1, 'x') : std::string())
+                     : std::string(static_cast<std::size_t>(width), 'x');
+      EXPECT_EQ(reader.Text(1), a) << width << " " << at;
+      EXPECT_EQ(reader.Text(2), at < width ? "x" : mark) << width << " " << at;
+    }
+    EXPECT_FALSE(reader.Next());
+  }
+}
+
 // Tables of another tool (python3-dbf, see fixtures/make_fixtures.py).
 TEST(DbfOtherTools, TablesOfPythonDbfReadRight) {
   RecordingMessenger messenger;
