@@ -27,7 +27,7 @@ constexpr std::size_t kDescriptorSize = 32;
 // of terminator and padding.
 constexpr std::size_t kHeaderPrefix =
     kHeaderSize + kDescriptorSize * kDbfMaxFields + kDescriptorSize;
-constexpr std::size_t kReadChunk = 1 << 18;
+constexpr std::size_t kReadChunk = 1 << 20;
 constexpr const char* kNoticeCaption = "Kvem - notice";
 
 std::uint32_t Le32(const unsigned char* p) {
@@ -178,12 +178,17 @@ std::string_view TrimBlanks(std::string_view t) {
 }
 
 // UTF-8 of the Windows-1250 bytes 0x80 .. 0xFF, taken once from the platform's
-// conversion so that the reader converts without allocating per field.
-const std::array<std::string, 128>& HighByteUtf8() {
-  static const std::array<std::string, 128> table = [] {
-    std::array<std::string, 128> t;
-    for (int b = 0x80; b <= 0xFF; ++b)
-      t[b - 0x80] = Cp1250ToUtf8(std::string(1, static_cast<char>(b)));
+// conversion: up to three bytes from the low end, their count in the top byte.
+const DbfReader::HighBytes& HighByteUtf8() {
+  static const DbfReader::HighBytes table = [] {
+    DbfReader::HighBytes t{};
+    for (int b = 0x80; b <= 0xFF; ++b) {
+      const std::string u = Cp1250ToUtf8(std::string(1, static_cast<char>(b)));
+      std::uint32_t packed = static_cast<std::uint32_t>(std::min<std::size_t>(u.size(), 3)) << 24;
+      for (std::size_t i = 0; i < u.size() && i < 3; ++i)
+        packed |= std::uint32_t{static_cast<unsigned char>(u[i])} << (8 * i);
+      t[static_cast<std::size_t>(b - 0x80)] = packed;
+    }
     return t;
   }();
   return table;
@@ -451,7 +456,8 @@ void DbfTable::TakeLayoutFrom(const DbfTable& other) {
 // ---------------------------------------------------------------------------
 // Streaming reader
 
-DbfReader::DbfReader() : file_(nullptr, &std::fclose), scan_(ChooseFieldScan()) {}
+DbfReader::DbfReader()
+    : file_(nullptr, &std::fclose), scan_(ChooseFieldScan()), highBytes_(HighByteUtf8()) {}
 DbfReader::~DbfReader() = default;
 
 bool DbfReader::Open(const std::filesystem::path& file, Messenger& messenger) {
@@ -475,6 +481,7 @@ bool DbfReader::Open(const std::filesystem::path& file, Messenger& messenger) {
   }
   DbfTableAccess::SetLayout(layout_, info);
   announced_ = info.recordCount;
+  stop_ = announced_;
 
   // The buffer holds whole records, as many as fit a chunk, but never more
   // than the file has bytes after its header.
@@ -497,11 +504,14 @@ bool DbfReader::Open(const std::filesystem::path& file, Messenger& messenger) {
   spans_.clear();
   fieldAt_.clear();
   for (const DbfField& f : layout_.fields_) {
-    spans_.push_back({static_cast<std::size_t>(f.offset), static_cast<std::size_t>(f.length)});
+    spans_.push_back({static_cast<std::size_t>(f.offset) + 1, static_cast<std::size_t>(f.length)});
     fieldAt_.insert(fieldAt_.end(), static_cast<std::size_t>(f.length),
                     static_cast<std::uint8_t>(spans_.size() - 1));
   }
-  converted_.assign(layout_.fields_.size(), {});
+  // No Windows-1250 character takes more than three bytes of UTF-8; one more
+  // for the four bytes each letter is copied with.
+  converted_.clear();
+  for (const Span& span : spans_) converted_.emplace_back(3 * span.length + 1, '\0');
   return true;
 }
 
@@ -509,6 +519,11 @@ bool DbfReader::Restrict(std::size_t first, std::size_t last) {
   if (!file_) return false;
   last = std::min<std::size_t>(last, announced_);
   first = std::min(first, last);
+  if (first == index_ && record_ != nullptr) {
+    // Straight on from the record read last: the buffer holds what follows.
+    stop_ = last;
+    return true;
+  }
   const auto at =
       static_cast<std::uintmax_t>(layout_.headerLength_) +
       static_cast<std::uintmax_t>(first) * static_cast<std::uintmax_t>(layout_.recordLength_);
@@ -516,7 +531,7 @@ bool DbfReader::Restrict(std::size_t first, std::size_t last) {
       std::fseek(file_.get(), static_cast<long>(at), SEEK_SET) != 0) {
     return false;
   }
-  announced_ = static_cast<std::uint32_t>(last);
+  stop_ = last;
   index_ = first;
   begin_ = end_ = 0;
   record_ = nullptr;
@@ -529,14 +544,15 @@ bool DbfReader::Fill() {
   if (left > 0 && begin_ > 0) std::memmove(buffer_.data(), buffer_.data() + begin_, left);
   begin_ = 0;
   end_ = left;
+  // The file stays open at its end: a reader limited to another range of
+  // records may still position it.
   const std::size_t got = std::fread(buffer_.data() + end_, 1, buffer_.size() - end_, file_.get());
   end_ += got;
-  if (got == 0) file_.reset();
   return got > 0;
 }
 
 bool DbfReader::Next() {
-  if (index_ >= announced_) return false;
+  if (index_ >= stop_) return false;
   const std::size_t recLen = static_cast<std::size_t>(layout_.recordLength_);
   while (end_ - begin_ < recLen) {
     if (!Fill()) {
@@ -552,43 +568,64 @@ bool DbfReader::Next() {
   // Fields of plain ASCII without NUL bytes, the common case, are split on
   // demand by Text(); the others are split here.
   special_ = scan_(record + 1, fieldAt_.size(), fieldAt_.data());
+  const HighBytes& utf8 = highBytes_;
   for (std::uint64_t rest = special_; rest != 0; rest &= rest - 1) {
     const std::size_t k = static_cast<std::size_t>(__builtin_ctzll(rest));
-    const char* data = record + 1 + spans_[k].offset;
-    std::size_t length = spans_[k].length;
-    // A text ends at a NUL; letters beyond ASCII are converted.
-    bool high = false;
-    for (std::size_t i = 0; i < length; ++i) {
-      const unsigned char c = static_cast<unsigned char>(data[i]);
-      if (c == 0) {
-        length = i;
-        break;
-      }
-      high |= c >= 0x80;
-    }
-    while (length > 0 && (data[length - 1] == ' ' || data[length - 1] == '\n')) --length;
-    if (!high) {
-      texts_[k] = std::string_view(data, length);
-      continue;
-    }
-    // Windows-1250 letters: converted into a buffer kept for the field.
-    const auto& utf8 = HighByteUtf8();
-    std::string& out = converted_[k];
-    out.resize(3 * length);  // no Windows-1250 character takes more than 3 bytes
-    char* to = out.data();
+    const char* data = record + spans_[k].offset;
+    // A text ends at a NUL; letters beyond ASCII are converted, into a
+    // buffer kept for the field (sized when the table was opened).
+    const std::size_t length = spans_[k].length;
+    char* const out = converted_[k].data();
+    char* to = out;
     for (std::size_t i = 0; i < length; ++i) {
       const unsigned char c = static_cast<unsigned char>(data[i]);
       if (c < 0x80) {
+        if (c == 0) break;
         *to++ = static_cast<char>(c);
       } else {
-        const std::string& u = utf8[c - 0x80];
-        std::memcpy(to, u.data(), u.size());
-        to += u.size();
+        // Four bytes copied, as many kept as the letter takes.
+        const std::uint32_t u = utf8[c - 0x80];
+        std::memcpy(to, &u, 4);
+        to += u >> 24;
       }
     }
-    out.resize(static_cast<std::size_t>(to - out.data()));
-    texts_[k] = out;
+    while (to > out && (to[-1] == ' ' || to[-1] == '\n')) --to;
+    texts_[k] = std::string_view(out, static_cast<std::size_t>(to - out));
   }
+  return true;
+}
+
+RecordBlocks::RecordBlocks(std::size_t records, std::size_t blockRecords)
+    : ends_(0),
+      records_(records),
+      blockRecords_(std::max<std::size_t>(1, blockRecords)),
+      blocks_(std::min<std::size_t>((records + blockRecords_ - 1) / blockRecords_, 0xFFFFFFFFu)) {
+  if (blocks_ == 0xFFFFFFFFu) blockRecords_ = (records + blocks_ - 1) / blocks_;
+}
+
+bool RecordBlocks::TakeFront(std::size_t& first, std::size_t& last) {
+  std::uint64_t ends = ends_.load(std::memory_order_relaxed);
+  std::size_t front;
+  do {
+    front = static_cast<std::size_t>(ends & 0xFFFFFFFFu);
+    if (front + static_cast<std::size_t>(ends >> 32) >= blocks_) return false;
+  } while (!ends_.compare_exchange_weak(ends, ends + 1, std::memory_order_relaxed));
+  first = front * blockRecords_;
+  last = std::min(records_, first + blockRecords_);
+  return true;
+}
+
+bool RecordBlocks::TakeBack(std::size_t& first, std::size_t& last) {
+  std::uint64_t ends = ends_.load(std::memory_order_relaxed);
+  std::size_t back;
+  do {
+    back = static_cast<std::size_t>(ends >> 32);
+    if (static_cast<std::size_t>(ends & 0xFFFFFFFFu) + back >= blocks_) return false;
+  } while (!ends_.compare_exchange_weak(ends, ends + (std::uint64_t{1} << 32),
+                                        std::memory_order_relaxed));
+  const std::size_t block = blocks_ - 1 - back;
+  first = block * blockRecords_;
+  last = std::min(records_, first + blockRecords_);
   return true;
 }
 

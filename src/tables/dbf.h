@@ -25,6 +25,8 @@
 // tables of other tools survive a save.
 #pragma once
 
+#include <array>
+#include <atomic>
 #include <bit>
 #include <cstdint>
 #include <cstdio>
@@ -179,8 +181,9 @@ class DbfReader {
   std::uint32_t announcedRecords() const { return announced_; }
   // Limits the reading to the records first .. last - 1 (from 0) of those
   // announced; the next Next() reads record `first`. Lets parts of a large
-  // table be read by several readers side by side. Call before the first
-  // Next(); false when the file cannot be positioned.
+  // table be read by several readers side by side. May be called again at
+  // any time; a range that starts where the reader stands goes on without
+  // positioning the file anew. False when the file cannot be positioned.
   bool Restrict(std::size_t first, std::size_t last);
 
   // Moves to the next record; false at the end of the records (the announced
@@ -193,9 +196,17 @@ class DbfReader {
   // feeds.
   std::string_view Text(int k) const {
     const std::size_t i = static_cast<std::size_t>(k - 1);
-    if ((special_ >> i) & 1) return texts_[i];
-    const char* data = record_ + 1 + spans_[i].offset;
-    return std::string_view(data, TrimmedLength(data, spans_[i].length));
+    if ((special_ >> i) & 1) [[unlikely]]
+      return texts_[i];
+    const char* data = record_ + spans_[i].offset;
+    const std::size_t n = spans_[i].length;
+    // A field that ends in a digit or a letter (any byte above the blank),
+    // the common case, is whole. For a field of no bytes data[-1] is still a
+    // byte of the record (the deletion flag or the field before), and either
+    // answer gives the empty text.
+    if (static_cast<unsigned char>(data[n - 1]) > ' ') [[likely]]
+      return std::string_view(data, n);
+    return std::string_view(data, TrimmedLength(data, n));
   }
   // Length of the n bytes at data without their trailing blanks and line
   // feeds. A right-aligned number ends with a digit and is done at once; a
@@ -225,6 +236,10 @@ class DbfReader {
   // their count, field index of each byte) -> bit k - 1 set for field k.
   using FieldScan = std::uint64_t (*)(const char*, std::size_t, const std::uint8_t*);
 
+  // UTF-8 of the Windows-1250 bytes 0x80 .. 0xFF: up to three bytes from the
+  // low end, their count in the top byte.
+  using HighBytes = std::array<std::uint32_t, 128>;
+
   // Index of the current record, from 0.
   std::size_t index() const { return index_ - 1; }
   // True once Next() found the file ending before the announced count.
@@ -237,7 +252,9 @@ class DbfReader {
   std::filesystem::path path_;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file_;
   FieldScan scan_;
+  const HighBytes& highBytes_;
   std::uint32_t announced_ = 0;
+  std::size_t stop_ = 0;  // the record after the last to read
   std::size_t index_ = 0;
   bool truncated_ = false;
   std::vector<char> buffer_;
@@ -249,10 +266,31 @@ class DbfReader {
     std::size_t offset;
     std::size_t length;
   };
-  std::vector<Span> spans_;            // of each field within the record data
+  std::vector<Span> spans_;            // of each field within the record (its flag byte first)
   std::vector<std::uint8_t> fieldAt_;  // field index (from 0) of each byte of the fields
   std::vector<std::string_view> texts_;
   std::vector<std::string> converted_;  // texts holding non-ASCII bytes, as UTF-8
+};
+
+// Shares the records of a large table between two readers working side by
+// side: one takes blocks of records from the front, the other from the back,
+// until they meet. Neither waits for the other, and a reader that runs slower
+// (its processor busy with other work) simply takes fewer blocks. The front
+// reader's blocks follow each other, so it reads straight on; the back
+// reader's blocks come in reverse order.
+class RecordBlocks {
+ public:
+  RecordBlocks(std::size_t records, std::size_t blockRecords);
+  // The next block from the front (or back): records first .. last - 1.
+  // False when every block has been taken.
+  bool TakeFront(std::size_t& first, std::size_t& last);
+  bool TakeBack(std::size_t& first, std::size_t& last);
+
+ private:
+  std::atomic<std::uint64_t> ends_;  // blocks taken from the front (low half) and the back
+  std::size_t records_;
+  std::size_t blockRecords_;
+  std::size_t blocks_;
 };
 
 }  // namespace kvem

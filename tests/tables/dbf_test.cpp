@@ -7,6 +7,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <thread>
+#include <utility>
+#include <vector>
 
 #include "support/test_support.h"
 
@@ -327,6 +330,68 @@ TEST_F(DbfFileTest, StreamingReaderSplitsEveryRecord) {
     EXPECT_EQ(read, range.expectedCount) << range.first;
     EXPECT_FALSE(part.truncated());
   }
+}
+
+// Two readers share the records in blocks, one from the front and one from
+// the back: every block is taken once, whatever the two threads do at the
+// same moment, the front's in table order and the back's the other way.
+TEST(DbfBlocks, EveryBlockIsTakenOnceFromEitherEnd) {
+  for (const auto& [records, block] :
+       {std::pair<std::size_t, std::size_t>{0, 8}, {1, 8}, {64, 8}, {65, 8}, {100000, 7}}) {
+    RecordBlocks blocks(records, block);
+    std::vector<std::pair<std::size_t, std::size_t>> front;
+    std::vector<std::pair<std::size_t, std::size_t>> back;
+    std::thread other([&] {
+      for (std::size_t first, last; blocks.TakeBack(first, last);) back.emplace_back(first, last);
+    });
+    for (std::size_t first, last; blocks.TakeFront(first, last);) front.emplace_back(first, last);
+    other.join();
+    // The front's blocks, then the back's turned round, cover 0 .. records.
+    std::size_t next = 0;
+    for (auto it = front.begin(); it != front.end(); ++it) {
+      ASSERT_EQ(it->first, next) << records;
+      next = it->second;
+    }
+    for (auto it = back.rbegin(); it != back.rend(); ++it) {
+      ASSERT_EQ(it->first, next) << records;
+      ASSERT_LE(it->second - it->first, block);
+      next = it->second;
+    }
+    EXPECT_EQ(next, records);
+  }
+}
+
+// A reader limited to one range after another, in any order: ranges that go
+// straight on, ranges that jump back, and ranges beyond the end of a file cut
+// short, after which the records it holds can still be read.
+TEST_F(DbfFileTest, ReaderLimitedAgainAndAgain) {
+  DbfTable t;
+  ASSERT_TRUE(DbfTable::Create({{"A", 'C', 12}}, t, nullptr));
+  constexpr std::size_t kCount = 20000;  // several read chunks
+  for (std::size_t i = 0; i < kCount; ++i) t.SetText(t.AddRecord(), 1, "r" + std::to_string(i));
+  RecordingMessenger messenger;
+  ASSERT_TRUE(WriteDbfTable(path_, t, messenger));
+  const std::string bytes = test::ReadFile(path_);
+  constexpr std::size_t kWhole = 15000;  // records left whole when the file is cut
+  test::WriteFile(path_, bytes.substr(0, bytes.size() - 1 - (kCount - kWhole) * 13 + 5));
+  DbfReader reader;
+  ASSERT_TRUE(reader.Open(path_, messenger));
+  EXPECT_EQ(reader.announcedRecords(), kCount);
+  struct Range {
+    std::size_t first, last, expectedCount;
+  };
+  for (const Range& range : {Range{0, 5000, 5000}, Range{5000, 9000, 4000}, Range{18000, 20000, 0},
+                             Range{14000, 16000, 1000}, Range{2, 4, 2}, Range{4, 19999, 14996}}) {
+    ASSERT_TRUE(reader.Restrict(range.first, range.last));
+    std::size_t read = 0;
+    while (reader.Next()) {
+      ASSERT_EQ(reader.index(), range.first + read);
+      ASSERT_EQ(reader.Text(1), "r" + std::to_string(range.first + read));
+      ++read;
+    }
+    EXPECT_EQ(read, range.expectedCount) << range.first;
+  }
+  EXPECT_TRUE(reader.truncated());
 }
 
 // Records of every length from 1 to 40 bytes, so that each width of the
