@@ -44,6 +44,21 @@ void BM_OutputModel(benchmark::State& state) {
 }
 BENCHMARK(BM_OutputModel);
 
+// Reading the numbers of a product row as the table holds them.
+void BM_CatalogNumber(benchmark::State& state) {
+  const std::string_view fields[] = {"  1873.0", " 900", "  100", "  600", "1.3358", "    0"};
+  double sum = 0.0;
+  for (auto _ : state) {
+    for (std::string_view field : fields) {
+      benchmark::DoNotOptimize(field);
+      sum += CatalogNumber(field);
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * std::size(fields)));
+}
+BENCHMARK(BM_CatalogNumber);
+
 constexpr std::size_t kProducts = 200000;
 
 const std::filesystem::path& LargeTable() {

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -49,6 +51,53 @@ inline constexpr int kLast = 18;  // a product table needs at least this many fi
 // that does not belong; no number gives 0). "nan", "inf" and hexadecimal forms
 // are no numbers; values beyond the double range saturate.
 double CatalogNumber(std::string_view text);
+
+// CatalogNumber for the texts of one column of a table, remembered by their
+// text: a catalogue's columns of sizes, kinds and exponents hold few distinct
+// values, so most texts are read once per listing. Texts of up to eight
+// bytes are remembered (a number field of a catalogue is rarely longer); a
+// longer text is read each time.
+class ColumnNumbers {
+ public:
+  double Read(std::string_view text) {
+    const std::size_t n = text.size();
+    if (n - 1 >= 8) return CatalogNumber(text);
+    // Texts with the same word differ at most by NUL bytes at their end,
+    // which end a number and so never change it; an empty slot (word 0)
+    // holds the 0 of a text of NUL bytes.
+    const std::uint64_t bytes = Load(text.data(), n);
+    Slot& slot = slots_[(bytes * 0x9E3779B97F4A7C15u) >> 56];
+    if (slot.bytes == bytes) return slot.value;
+    slot = {bytes, CatalogNumber(text)};
+    return slot.value;
+  }
+
+ private:
+  // The n bytes at p (1 <= n <= 8) in the low end of a word, the rest 0,
+  // read with loads that overlap rather than byte by byte.
+  static std::uint64_t Load(const char* p, std::size_t n) {
+    std::uint64_t v = 0;
+    if (n == 8) {
+      std::memcpy(&v, p, 8);
+    } else if (n >= 4) {
+      std::uint32_t lo;
+      std::uint32_t hi;
+      std::memcpy(&lo, p, 4);
+      std::memcpy(&hi, p + n - 4, 4);
+      v = lo | (std::uint64_t{hi} << (8 * (n - 4)));
+    } else {
+      v = static_cast<unsigned char>(p[0]) |
+          (std::uint64_t{static_cast<unsigned char>(p[n / 2])} << (8 * (n / 2))) |
+          (std::uint64_t{static_cast<unsigned char>(p[n - 1])} << (8 * (n - 1)));
+    }
+    return v;
+  }
+  struct Slot {
+    std::uint64_t bytes = 0;
+    double value = 0.0;
+  };
+  std::array<Slot, 256> slots_{};
+};
 
 // Operators of the field test.
 inline constexpr int kOpLess = 0;

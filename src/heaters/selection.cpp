@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <memory>
 #include <system_error>
 #include <thread>
 
@@ -16,76 +18,123 @@ namespace kvem {
 
 std::string_view ProductList::Text(std::size_t row, Column column) const {
   const std::size_t at = row * (kColumnCount + 1) + static_cast<std::size_t>(column);
-  return std::string_view(text_).substr(offsets_[at], offsets_[at + 1] - offsets_[at]);
+  return std::string_view(text_.get() + offsets_[at], offsets_[at + 1] - offsets_[at]);
 }
 
 void ProductList::Clear() {
   rows_.clear();
   offsets_.clear();
-  text_.clear();
+  textSize_ = 0;
 }
 
-void ProductList::Add(std::uint32_t record,
-                      const std::array<std::string_view, kColumnCount>& texts) {
-  Add(record, texts, CatalogNumber(texts[kOutput]));
-}
-
-void ProductList::Add(std::uint32_t record, const std::array<std::string_view, kColumnCount>& texts,
-                      double q) {
-  ListedProduct product;
-  product.record = record;
-  product.q = q;
-  product.kind = static_cast<std::int32_t>(ParseInt32(texts[kKind]));
-  product.exponent = CatalogNumber(texts[kExponent]);
-  rows_.push_back(product);
-  const std::size_t first = offsets_.size();
-  offsets_.resize(first + kColumnCount + 1);
-  std::uint32_t* at = offsets_.data() + first;
-  for (std::string_view text : texts) {
-    *at++ = static_cast<std::uint32_t>(text_.size());
-    text_.append(text);
-  }
-  *at = static_cast<std::uint32_t>(text_.size());
-}
-
-void ProductList::Append(const ProductList& other) {
-  const auto shift = static_cast<std::uint32_t>(text_.size());
-  rows_.insert(rows_.end(), other.rows_.begin(), other.rows_.end());
-  offsets_.reserve(offsets_.size() + other.offsets_.size());
-  for (std::uint32_t at : other.offsets_) offsets_.push_back(at + shift);
-  text_.append(other.text_);
-}
-
-ProductList& ProductList::Spare() {
-  if (spare_.empty()) spare_.emplace_back();
-  spare_.front().Clear();
-  return spare_.front();
+void ProductList::ReserveText(std::size_t size) {
+  if (size <= textCapacity_) return;
+  const std::size_t capacity = std::max(size, 2 * textCapacity_);
+  std::unique_ptr<char[]> grown(new char[capacity]);
+  if (textSize_ > 0) std::memcpy(grown.get(), text_.get(), textSize_);
+  text_ = std::move(grown);
+  textCapacity_ = capacity;
 }
 
 namespace {
 
-// The fewest records a thread of the listing takes: below twice this a second
-// thread costs more than it saves, and the table is listed by one.
+// Copies n bytes; short texts (the common case in a grid row) without a
+// library call.
+inline void CopyText(char* to, const char* from, std::size_t n) {
+  if (n >= 16) {
+    std::memcpy(to, from, n);
+  } else if (n >= 8) {
+    std::uint64_t a;
+    std::uint64_t b;
+    std::memcpy(&a, from, 8);
+    std::memcpy(&b, from + n - 8, 8);
+    std::memcpy(to, &a, 8);
+    std::memcpy(to + n - 8, &b, 8);
+  } else if (n >= 4) {
+    std::uint32_t a;
+    std::uint32_t b;
+    std::memcpy(&a, from, 4);
+    std::memcpy(&b, from + n - 4, 4);
+    std::memcpy(to, &a, 4);
+    std::memcpy(to + n - 4, &b, 4);
+  } else if (n > 0) {
+    to[0] = from[0];
+    to[n / 2] = from[n / 2];
+    to[n - 1] = from[n - 1];
+  }
+}
+
+}  // namespace
+
+void ProductList::Add(const ListedProduct& product,
+                      const std::array<std::string_view, kColumnCount>& texts) {
+  rows_.push_back(product);
+  std::size_t total = 0;
+  for (std::string_view text : texts) total += text.size();
+  ReserveText(textSize_ + total);
+  std::array<std::uint32_t, kColumnCount + 1> at;
+  char* const base = text_.get();
+  std::size_t size = textSize_;
+  for (std::size_t c = 0; c < kColumnCount; ++c) {
+    at[c] = static_cast<std::uint32_t>(size);
+    CopyText(base + size, texts[c].data(), texts[c].size());
+    size += texts[c].size();
+  }
+  at[kColumnCount] = static_cast<std::uint32_t>(size);
+  textSize_ = size;
+  offsets_.insert(offsets_.end(), at.begin(), at.end());
+}
+
+void ProductList::Append(const ProductList& other) {
+  const auto shift = static_cast<std::uint32_t>(textSize_);
+  rows_.insert(rows_.end(), other.rows_.begin(), other.rows_.end());
+  offsets_.reserve(offsets_.size() + other.offsets_.size());
+  for (std::uint32_t at : other.offsets_) offsets_.push_back(at + shift);
+  ReserveText(textSize_ + other.textSize_);
+  if (other.textSize_ > 0) std::memcpy(text_.get() + textSize_, other.text_.get(), other.textSize_);
+  textSize_ += other.textSize_;
+}
+
+std::vector<ProductList>& ProductList::Spares(std::size_t count) {
+  if (spares_.size() < count) spares_.resize(count);
+  for (std::size_t i = 0; i < count; ++i) spares_[i].Clear();
+  return spares_;
+}
+
+namespace {
+
+// Below twice this many records a second thread costs more than it saves,
+// and the table is listed by one.
 constexpr std::size_t kRecordsPerThread = 50000;
+// The records a thread takes at a time.
+constexpr std::size_t kBlockRecords = 8192;
 
 // Lists the records the reader is limited to.
 void ListRecords(DbfReader& reader, const DimensionFilters& filters, ProductList* list) {
   namespace f = product_field;
-  const auto passes = [&reader](const DimensionFilter& filter, int field) {
-    return !filter.on || filter.Passes(CatalogNumber(reader.Text(field)));
+  ColumnNumbers outputs;
+  ColumnNumbers lengths;
+  ColumnNumbers widths;
+  ColumnNumbers heights;
+  ColumnNumbers exponents;
+  const auto passes = [&reader](const DimensionFilter& filter, int field, ColumnNumbers& numbers) {
+    return !filter.on || filter.Passes(numbers.Read(reader.Text(field)));
   };
   while (reader.Next()) {
-    const double q = CatalogNumber(reader.Text(f::kOutput));
-    if (!FieldTest(kOpGreater, q, 0.0)) continue;
-    if (!passes(filters.length, f::kLength) || !passes(filters.width, f::kWidth) ||
-        !passes(filters.height, f::kHeight)) {
+    ListedProduct product;
+    product.q = outputs.Read(reader.Text(f::kOutput));
+    if (!FieldTest(kOpGreater, product.q, 0.0)) continue;
+    if (!passes(filters.length, f::kLength, lengths) || !passes(filters.width, f::kWidth, widths) ||
+        !passes(filters.height, f::kHeight, heights)) {
       continue;
     }
-    list->Add(static_cast<std::uint32_t>(reader.index() + 1),
-              {reader.Text(f::kNumber), reader.Text(f::kType), reader.Text(f::kName),
-               reader.Text(f::kPrice), reader.Text(f::kOutput), reader.Text(f::kKind),
-               reader.Text(f::kExponent)},
-              q);
+    product.record = static_cast<std::uint32_t>(reader.index() + 1);
+    const std::string_view kind = reader.Text(f::kKind);
+    const std::string_view exponent = reader.Text(f::kExponent);
+    product.kind = static_cast<std::int32_t>(ParseInt32(kind));
+    product.exponent = exponents.Read(exponent);
+    list->Add(product, {reader.Text(f::kNumber), reader.Text(f::kType), reader.Text(f::kName),
+                        reader.Text(f::kPrice), reader.Text(f::kOutput), kind, exponent});
   }
 }
 
@@ -105,35 +154,45 @@ bool ListProducts(const std::filesystem::path& table, const DimensionFilters& fi
                    kTableErrorCaption, Icon::Stop);
     return false;
   }
-  // A large table is listed in two halves side by side, the second by a
-  // reader of its own on another thread; the halves are joined in table
-  // order. Whatever keeps the second thread from running (its reader cannot
-  // open the file again, no thread can be started) leaves the whole table to
-  // this one.
+  // A large table is listed by two readers side by side: this thread takes
+  // blocks of records from the front straight into the list, a second thread
+  // takes them from the back into a list per block, until they meet; the
+  // back's blocks are then joined in table order. Whatever keeps the second
+  // thread from running (its reader cannot open the file again, no thread can
+  // be started) leaves the whole table to this one.
   const std::size_t records = reader.announcedRecords();
   if (records >= 2 * kRecordsPerThread && std::thread::hardware_concurrency() > 1) {
-    const std::size_t half = records / 2;
+    RecordBlocks blocks(records, kBlockRecords);
     RecordingMessenger silent;  // the first reader has shown what there is to show
-    DbfReader second;
-    ProductList& secondList = list->Spare();
-    if (second.Open(table, silent) && second.Restrict(half, records) && reader.Restrict(0, half)) {
+    DbfReader back;
+    std::vector<ProductList>& backLists =
+        list->Spares((records + kBlockRecords - 1) / kBlockRecords);
+    std::size_t backTaken = 0;
+    const auto listBack = [&] {
+      std::size_t first = 0;
+      std::size_t last = 0;
+      while (blocks.TakeBack(first, last)) {
+        ProductList& part = backLists[backTaken++];
+        if (back.Restrict(first, last)) ListRecords(back, filters, &part);
+      }
+    };
+    if (back.Open(table, silent)) {
       std::thread worker;
       try {
-        worker = std::thread([&] { ListRecords(second, filters, &secondList); });
+        worker = std::thread(listBack);
       } catch (const std::system_error&) {
-        // No thread: this one lists the second half after the first.
+        // No thread: this one lists every block from the front.
       }
-      ListRecords(reader, filters, list);
-      if (worker.joinable()) {
-        worker.join();
-      } else {
-        ListRecords(second, filters, &secondList);
+      std::size_t first = 0;
+      std::size_t last = 0;
+      while (blocks.TakeFront(first, last)) {
+        if (reader.Restrict(first, last)) ListRecords(reader, filters, list);
       }
-      // When the file ended within the first half, the second found nothing.
-      list->Append(secondList);
+      if (worker.joinable()) worker.join();
+      // The back's blocks were taken last first.
+      for (std::size_t i = backTaken; i-- > 0;) list->Append(backLists[i]);
       return true;
     }
-    reader.Restrict(0, records);
   }
   ListRecords(reader, filters, list);
   return true;

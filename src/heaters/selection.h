@@ -8,6 +8,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,22 +40,26 @@ class ProductList {
   std::string_view Text(std::size_t row, Column column) const;
 
   void Clear();
-  // Appends a product; texts in column order, UTF-8. `q` is the number of
-  // the "Q [W]" text when the caller has read it already.
-  void Add(std::uint32_t record, const std::array<std::string_view, kColumnCount>& texts);
-  void Add(std::uint32_t record, const std::array<std::string_view, kColumnCount>& texts, double q);
+  // Appends a product: the values read from its texts, and the texts in
+  // column order, UTF-8.
+  void Add(const ListedProduct& product, const std::array<std::string_view, kColumnCount>& texts);
   // Appends the rows of another list, in its order.
   void Append(const ProductList& other);
 
-  // Working storage for the rows that a second thread lists; kept between
-  // listings, as the list's own storage is, so listing again reuses it.
-  ProductList& Spare();
+  // Working storage for the blocks of rows that a second thread lists: at
+  // least `count` empty lists, kept between listings as the list's own
+  // storage is, so listing again reuses them.
+  std::vector<ProductList>& Spares(std::size_t count);
 
  private:
   std::vector<ListedProduct> rows_;
+  void ReserveText(std::size_t size);
+
   std::vector<std::uint32_t> offsets_;  // kColumnCount + 1 per row into text_
-  std::string text_;
-  std::vector<ProductList> spare_;  // none or one
+  std::unique_ptr<char[]> text_;        // the texts of every row, one after the other
+  std::size_t textSize_ = 0;
+  std::size_t textCapacity_ = 0;
+  std::vector<ProductList> spares_;
 };
 
 inline constexpr std::array<std::string_view, ProductList::kColumnCount> kProductColumnHeadings = {

@@ -70,6 +70,47 @@ TEST(ProductTables, NumbersAgreeWithStrtod) {
   }
 }
 
+// Fields as a dBase table holds them (right-aligned, at most eight
+// characters) are read eight bytes at a time; anything out of that form must
+// still read as strtod reads it.
+TEST(ProductTables, ShortFieldsAgreeWithStrtod) {
+  std::mt19937 random(73524);
+  const std::string odd = std::string(".-+e\t,a\0", 9) + "\xE9";
+  for (int n = 0; n < 200000; ++n) {
+    std::string text(random() % 9, ' ');
+    // Blanks, then digits with a point somewhere, now and then one odd character.
+    const std::size_t start = text.empty() ? 0 : random() % (text.size() + 1);
+    for (std::size_t i = start; i < text.size(); ++i)
+      text[i] = static_cast<char>('0' + random() % 10);
+    if (start < text.size() && random() % 2) text[start + random() % (text.size() - start)] = '.';
+    if (!text.empty() && random() % 4 == 0)
+      text[random() % text.size()] = odd[random() % odd.size()];
+    const std::string terminated = text.substr(0, text.find('\0'));
+    const double expected = std::strtod(terminated.c_str(), nullptr);
+    if (std::isinf(expected)) continue;  // saturates instead; tested above
+    ASSERT_EQ(CatalogNumber(text), expected) << "'" << text << "' (" << text.size() << ")";
+  }
+}
+
+// Remembered numbers are those CatalogNumber reads, also for texts that
+// share their place in the memory or differ only by NUL bytes.
+TEST(ProductTables, RememberedNumbersAreThoseRead) {
+  std::mt19937 random(1873);
+  const std::string alphabet = std::string("0123456789 .-e\0", 15);
+  ColumnNumbers numbers;
+  for (int n = 0; n < 100000; ++n) {
+    std::string text;
+    const int length = static_cast<int>(random() % 11);
+    for (int i = 0; i < length; ++i) text += alphabet[random() % (n % 2 ? 4 : alphabet.size())];
+    ASSERT_EQ(numbers.Read(text), CatalogNumber(text)) << "'" << text << "'";
+  }
+  // The same bytes with and without a NUL after them.
+  EXPECT_EQ(numbers.Read(std::string_view("12", 2)), 12.0);
+  EXPECT_EQ(numbers.Read(std::string_view("\0\0", 2)), 0.0);
+  EXPECT_EQ(numbers.Read(std::string_view("7\0", 2)), 7.0);
+  EXPECT_EQ(numbers.Read(std::string_view("7", 1)), 7.0);
+}
+
 TEST(ProductTables, FieldTestAtItsBoundaries) {
   // Each operator just below, at and just above its value.
   struct Case {
