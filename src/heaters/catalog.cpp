@@ -55,11 +55,13 @@ double CatalogNumber(std::string_view text) {
     const char* p = text.data() + i;
     const char* const end = text.data() + text.size();
     std::uint64_t mantissa = 0;
-    while (p < end && isDigit(*p)) mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p++ - '0');
+    while (p < end && isDigit(*p))
+      mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p++ - '0');
     int fraction = 0;
     if (p < end && *p == '.') {
       const char* const first = ++p;
-      while (p < end && isDigit(*p)) mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p++ - '0');
+      while (p < end && isDigit(*p))
+        mantissa = mantissa * 10 + static_cast<std::uint64_t>(*p++ - '0');
       fraction = static_cast<int>(p - first);
     }
     if (p == end || (*p != 'e' && *p != 'E')) {

@@ -65,11 +65,15 @@ class ColumnNumbers {
     // Texts with the same word differ at most by NUL bytes at their end,
     // which end a number and so never change it; an empty slot (word 0)
     // holds the 0 of a text of NUL bytes.
+    // Two slots a word, so that two frequent texts that meet in one do not
+    // push each other out: the newest is kept in the first.
     const std::uint64_t bytes = Load(text.data(), n);
-    Slot& slot = slots_[(bytes * 0x9E3779B97F4A7C15u) >> 56];
-    if (slot.bytes == bytes) return slot.value;
-    slot = {bytes, CatalogNumber(text)};
-    return slot.value;
+    Slot* const pair = &slots_[((bytes * 0x9E3779B97F4A7C15u) >> 57) * 2];
+    if (pair[0].bytes == bytes) return pair[0].value;
+    if (pair[1].bytes == bytes) return pair[1].value;
+    pair[1] = pair[0];
+    pair[0] = {bytes, CatalogNumber(text)};
+    return pair[0].value;
   }
 
  private:

@@ -17,13 +17,15 @@ namespace kvem {
 // --- The grid ------------------------------------------------------------------
 
 std::string_view ProductList::Text(std::size_t row, Column column) const {
-  const std::size_t at = row * (kColumnCount + 1) + static_cast<std::size_t>(column);
-  return std::string_view(text_.get() + offsets_[at], offsets_[at + 1] - offsets_[at]);
+  const RowTexts& r = texts_[row];
+  const std::size_t c = static_cast<std::size_t>(column);
+  const std::size_t begin = c == 0 ? 0 : r.ends[c - 1];
+  return std::string_view(text_.get() + r.start + begin, r.ends[c] - begin);
 }
 
 void ProductList::Clear() {
   rows_.clear();
-  offsets_.clear();
+  texts_.clear();
   textSize_ = 0;
 }
 
@@ -69,27 +71,40 @@ inline void CopyText(char* to, const char* from, std::size_t n) {
 void ProductList::Add(const ListedProduct& product,
                       const std::array<std::string_view, kColumnCount>& texts) {
   rows_.push_back(product);
+  // A field of a table gives at most 504 bytes; longer texts are cut at the
+  // last whole letter within kMaxText, so that a row's ends fit their type.
+  std::array<std::string_view, kColumnCount> cut = texts;
   std::size_t total = 0;
-  for (std::string_view text : texts) total += text.size();
-  ReserveText(textSize_ + total);
-  std::array<std::uint32_t, kColumnCount + 1> at;
-  char* const base = text_.get();
-  std::size_t size = textSize_;
-  for (std::size_t c = 0; c < kColumnCount; ++c) {
-    at[c] = static_cast<std::uint32_t>(size);
-    CopyText(base + size, texts[c].data(), texts[c].size());
-    size += texts[c].size();
+  for (std::string_view& text : cut) {
+    if (text.size() > kMaxText) [[unlikely]] {
+      std::size_t n = kMaxText;
+      while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+      text = text.substr(0, n);
+    }
+    total += text.size();
   }
-  at[kColumnCount] = static_cast<std::uint32_t>(size);
-  textSize_ = size;
-  offsets_.insert(offsets_.end(), at.begin(), at.end());
+  ReserveText(textSize_ + total);
+  RowTexts row;
+  row.start = static_cast<std::uint32_t>(textSize_);
+  char* const base = text_.get() + textSize_;
+  std::size_t size = 0;
+  for (std::size_t c = 0; c < kColumnCount; ++c) {
+    CopyText(base + size, cut[c].data(), cut[c].size());
+    size += cut[c].size();
+    row.ends[c] = static_cast<std::uint16_t>(size);
+  }
+  textSize_ += size;
+  texts_.push_back(row);
 }
 
 void ProductList::Append(const ProductList& other) {
   const auto shift = static_cast<std::uint32_t>(textSize_);
   rows_.insert(rows_.end(), other.rows_.begin(), other.rows_.end());
-  offsets_.reserve(offsets_.size() + other.offsets_.size());
-  for (std::uint32_t at : other.offsets_) offsets_.push_back(at + shift);
+  texts_.reserve(texts_.size() + other.texts_.size());
+  for (RowTexts row : other.texts_) {
+    row.start += shift;
+    texts_.push_back(row);
+  }
   ReserveText(textSize_ + other.textSize_);
   if (other.textSize_ > 0) std::memcpy(text_.get() + textSize_, other.text_.get(), other.textSize_);
   textSize_ += other.textSize_;
@@ -131,7 +146,10 @@ void ListRecords(DbfReader& reader, const DimensionFilters& filters, ProductList
     product.record = static_cast<std::uint32_t>(reader.index() + 1);
     const std::string_view kind = reader.Text(f::kKind);
     const std::string_view exponent = reader.Text(f::kExponent);
-    product.kind = static_cast<std::int32_t>(ParseInt32(kind));
+    // The kind is one digit in every catalogue; anything else is read in general.
+    product.kind = kind.size() == 1 && kind[0] >= '0' && kind[0] <= '9'
+                       ? kind[0] - '0'
+                       : static_cast<std::int32_t>(ParseInt32(kind));
     product.exponent = exponents.Read(exponent);
     list->Add(product, {reader.Text(f::kNumber), reader.Text(f::kType), reader.Text(f::kName),
                         reader.Text(f::kPrice), reader.Text(f::kOutput), kind, exponent});

@@ -23,10 +23,10 @@ namespace kvem {
 // One listed product: its record number in the table and the values the
 // selection computes with, read from the grid's "Q [W]", "TT" and "Exp" texts.
 struct ListedProduct {
-  std::uint32_t record = 0;  // from 1, in table order
-  double q = 0.0;            // W, per element for sectional products
-  std::int32_t kind = 0;
+  double q = 0.0;  // W, per element for sectional products
   double exponent = 0.0;
+  std::uint32_t record = 0;  // from 1, in table order
+  std::int32_t kind = 0;
 };
 
 // The grid of "Select Products": the listed products with their texts.
@@ -40,8 +40,11 @@ class ProductList {
   std::string_view Text(std::size_t row, Column column) const;
 
   void Clear();
+  // The longest text a column keeps, in bytes.
+  static constexpr std::size_t kMaxText = 9000;
+
   // Appends a product: the values read from its texts, and the texts in
-  // column order, UTF-8.
+  // column order, UTF-8 (each cut to kMaxText bytes).
   void Add(const ListedProduct& product, const std::array<std::string_view, kColumnCount>& texts);
   // Appends the rows of another list, in its order.
   void Append(const ProductList& other);
@@ -55,8 +58,15 @@ class ProductList {
   std::vector<ListedProduct> rows_;
   void ReserveText(std::size_t size);
 
-  std::vector<std::uint32_t> offsets_;  // kColumnCount + 1 per row into text_
-  std::unique_ptr<char[]> text_;        // the texts of every row, one after the other
+  // Where the texts of a row lie in text_: the first starts at `start`, and
+  // column c ends `ends[c]` bytes after it (kColumnCount x kMaxText fits).
+  struct RowTexts {
+    std::uint32_t start;
+    std::array<std::uint16_t, kColumnCount> ends;
+  };
+  static_assert(kColumnCount * kMaxText <= 0xFFFF);
+  std::vector<RowTexts> texts_;
+  std::unique_ptr<char[]> text_;  // the texts of every row, one after the other
   std::size_t textSize_ = 0;
   std::size_t textCapacity_ = 0;
   std::vector<ProductList> spares_;

@@ -145,6 +145,35 @@ TEST(ProductListing, LargeTablesKeepTableOrder) {
   EXPECT_TRUE(messenger.messages().empty());
 }
 
+// Rows keep their texts column by column, also when they are joined from
+// another list; a text too long for a column is cut at a whole letter.
+TEST(ProductListing, RowsKeepTheirTexts) {
+  ProductList first;
+  ProductList second;
+  std::string letters;
+  for (int i = 0; i < 5000; ++i) letters += "č";  // 10,000 bytes
+  first.Add({500.0, 1.3, 1, 0}, {"P1", "", "Deskové", "12.50", "500.0", "0", "1.3"});
+  second.Add({600.0, 1.2, 2, 1}, {"P2", "T", letters, "", "600.0", "1", "1.2"});
+  second.Add({700.0, 1.1, 3, 0}, {"", "", "", "", "", "", ""});
+  first.Append(second);
+  ASSERT_EQ(first.size(), 3u);
+  EXPECT_EQ(first[1].record, 2u);
+  EXPECT_EQ(first.Text(0, ProductList::kName), "Deskové");
+  EXPECT_EQ(first.Text(0, ProductList::kExponent), "1.3");
+  EXPECT_EQ(first.Text(1, ProductList::kNumber), "P2");
+  EXPECT_EQ(first.Text(1, ProductList::kName), letters.substr(0, ProductList::kMaxText));
+  EXPECT_EQ(first.Text(1, ProductList::kPrice), "");
+  EXPECT_EQ(first.Text(1, ProductList::kOutput), "600.0");
+  EXPECT_EQ(first.Text(2, ProductList::kKind), "");
+  second.Clear();
+  second.Add({1.0, 1.0, 9, 0}, {"x", "", "", "", "", "", ""});
+  EXPECT_EQ(second.Text(0, ProductList::kNumber), "x");
+  // Cut before a letter that would not fit whole.
+  ProductList odd;
+  odd.Add({}, {"", "", "a" + letters, "", "", "", ""});
+  EXPECT_EQ(odd.Text(0, ProductList::kName).size(), ProductList::kMaxText - 1);
+}
+
 TEST(ProductListing, TablesThatCannotBeRead) {
   test::TempDir dir;
   RecordingMessenger messenger;
