@@ -16,7 +16,18 @@ namespace kvem {
 
 // --- The grid ------------------------------------------------------------------
 
+std::pair<const ProductList*, std::size_t> ProductList::Locate(std::size_t row) const {
+  const auto end = std::upper_bound(attachedEnds_.begin(), attachedEnds_.end(), row);
+  const std::size_t i = static_cast<std::size_t>(end - attachedEnds_.begin());
+  const std::size_t first = i == 0 ? rows_.size() : attachedEnds_[i - 1];
+  return {&spares_[attached_[i]], row - first};
+}
+
 std::string_view ProductList::Text(std::size_t row, Column column) const {
+  if (row >= rows_.size()) {
+    const auto [part, at] = Locate(row);
+    return part->Text(at, column);
+  }
   const RowTexts& r = texts_[row];
   const std::size_t c = static_cast<std::size_t>(column);
   const std::size_t begin = c == 0 ? 0 : r.ends[c - 1];
@@ -27,6 +38,9 @@ void ProductList::Clear() {
   rows_.clear();
   texts_.clear();
   textSize_ = 0;
+  attached_.clear();
+  attachedEnds_.clear();
+  attachedRows_ = 0;
 }
 
 void ProductList::ReserveText(std::size_t size) {
@@ -70,6 +84,8 @@ inline void CopyText(char* to, const char* from, std::size_t n) {
 
 void ProductList::Add(const ListedProduct& product,
                       const std::array<std::string_view, kColumnCount>& texts) {
+  if (attachedRows_ > 0) [[unlikely]]
+    KeepAttached();
   rows_.push_back(product);
   // A field of a table gives at most 504 bytes; longer texts are cut at the
   // last whole letter within kMaxText, so that a row's ends fit their type.
@@ -97,20 +113,44 @@ void ProductList::Add(const ListedProduct& product,
   texts_.push_back(row);
 }
 
-void ProductList::Append(const ProductList& other) {
+void ProductList::CopyRows(const ProductList& part) {
   const auto shift = static_cast<std::uint32_t>(textSize_);
-  rows_.insert(rows_.end(), other.rows_.begin(), other.rows_.end());
-  texts_.reserve(texts_.size() + other.texts_.size());
-  for (RowTexts row : other.texts_) {
+  rows_.insert(rows_.end(), part.rows_.begin(), part.rows_.end());
+  texts_.reserve(texts_.size() + part.texts_.size());
+  for (RowTexts row : part.texts_) {
     row.start += shift;
     texts_.push_back(row);
   }
-  ReserveText(textSize_ + other.textSize_);
-  if (other.textSize_ > 0) std::memcpy(text_.get() + textSize_, other.text_.get(), other.textSize_);
-  textSize_ += other.textSize_;
+  ReserveText(textSize_ + part.textSize_);
+  if (part.textSize_ > 0) std::memcpy(text_.get() + textSize_, part.text_.get(), part.textSize_);
+  textSize_ += part.textSize_;
+}
+
+void ProductList::KeepAttached() {
+  const std::vector<std::size_t> attached = std::move(attached_);
+  attached_.clear();
+  attachedEnds_.clear();
+  attachedRows_ = 0;
+  for (std::size_t i : attached) CopyRows(spares_[i]);
+}
+
+void ProductList::Append(const ProductList& other) {
+  if (attachedRows_ > 0) KeepAttached();
+  CopyRows(other);
+  for (std::size_t i : other.attached_) CopyRows(other.spares_[i]);
+}
+
+void ProductList::AttachSpares(const std::vector<std::size_t>& order) {
+  for (std::size_t i : order) {
+    if (i >= spares_.size() || spares_[i].empty()) continue;
+    attachedRows_ += spares_[i].size();
+    attached_.push_back(i);
+    attachedEnds_.push_back(rows_.size() + attachedRows_);
+  }
 }
 
 std::vector<ProductList>& ProductList::Spares(std::size_t count) {
+  if (attachedRows_ > 0) KeepAttached();
   if (spares_.size() < count) spares_.resize(count);
   for (std::size_t i = 0; i < count; ++i) spares_[i].Clear();
   return spares_;
@@ -207,8 +247,11 @@ bool ListProducts(const std::filesystem::path& table, const DimensionFilters& fi
         if (reader.Restrict(first, last)) ListRecords(reader, filters, list);
       }
       if (worker.joinable()) worker.join();
-      // The back's blocks were taken last first.
-      for (std::size_t i = backTaken; i-- > 0;) list->Append(backLists[i]);
+      // The back's blocks were taken last first; they stay where they were
+      // listed and follow the front's rows.
+      std::vector<std::size_t> order;
+      for (std::size_t i = backTaken; i-- > 0;) order.push_back(i);
+      list->AttachSpares(order);
       return true;
     }
   }

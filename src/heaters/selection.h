@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "heaters/catalog.h"
@@ -34,9 +35,13 @@ class ProductList {
  public:
   enum Column { kNumber, kType, kName, kPrice, kOutput, kKind, kExponent, kColumnCount };
 
-  std::size_t size() const { return rows_.size(); }
-  bool empty() const { return rows_.empty(); }
-  const ListedProduct& operator[](std::size_t row) const { return rows_[row]; }
+  std::size_t size() const { return rows_.size() + attachedRows_; }
+  bool empty() const { return size() == 0; }
+  const ListedProduct& operator[](std::size_t row) const {
+    if (row < rows_.size()) return rows_[row];
+    const auto [part, at] = Locate(row);
+    return part->rows_[at];
+  }
   std::string_view Text(std::size_t row, Column column) const;
 
   void Clear();
@@ -53,10 +58,22 @@ class ProductList {
   // least `count` empty lists, kept between listings as the list's own
   // storage is, so listing again reuses them.
   std::vector<ProductList>& Spares(std::size_t count);
+  // Makes the rows of the spares given (by index, in this order) follow the
+  // list's own rows, without copying them. Adding or appending later copies
+  // them into the list first.
+  void AttachSpares(const std::vector<std::size_t>& order);
 
  private:
-  std::vector<ListedProduct> rows_;
   void ReserveText(std::size_t size);
+  // Copies the rows of `part` (its own, not those attached to it) after the
+  // list's own rows.
+  void CopyRows(const ProductList& part);
+  // Copies the attached rows into the list's own.
+  void KeepAttached();
+  // The attached list holding `row`, and the row's place in it.
+  std::pair<const ProductList*, std::size_t> Locate(std::size_t row) const;
+
+  std::vector<ListedProduct> rows_;
 
   // Where the texts of a row lie in text_: the first starts at `start`, and
   // column c ends `ends[c]` bytes after it (kColumnCount x kMaxText fits).
@@ -70,6 +87,9 @@ class ProductList {
   std::size_t textSize_ = 0;
   std::size_t textCapacity_ = 0;
   std::vector<ProductList> spares_;
+  std::vector<std::size_t> attached_;      // spares whose rows follow, in order
+  std::vector<std::size_t> attachedEnds_;  // the row after each attached spare's last
+  std::size_t attachedRows_ = 0;
 };
 
 inline constexpr std::array<std::string_view, ProductList::kColumnCount> kProductColumnHeadings = {

@@ -168,6 +168,29 @@ TEST(ProductListing, RowsKeepTheirTexts) {
   second.Clear();
   second.Add({1.0, 1.0, 9, 0}, {"x", "", "", "", "", "", ""});
   EXPECT_EQ(second.Text(0, ProductList::kNumber), "x");
+
+  // Spares attached after the list's own rows, an empty one skipped; adding
+  // a row afterwards keeps them in their place.
+  ProductList joined;
+  joined.Add({1.0, 1.0, 1, 0}, {"own", "", "", "", "", "", ""});
+  std::vector<ProductList>& spares = joined.Spares(3);
+  spares[0].Add({2.0, 1.0, 2, 0}, {"s0", "", "", "", "", "", ""});
+  spares[2].Add({3.0, 1.0, 3, 0}, {"s2a", "", "", "", "", "", ""});
+  spares[2].Add({4.0, 1.0, 4, 0}, {"s2b", "", "", "", "", "", ""});
+  joined.AttachSpares({2, 1, 0});
+  const auto numbers = [](const ProductList& list) {
+    std::string all;
+    for (std::size_t row = 0; row < list.size(); ++row)
+      all += std::string(list.Text(row, ProductList::kNumber)) + std::to_string(list[row].record) +
+             " ";
+    return all;
+  };
+  EXPECT_EQ(numbers(joined), "own1 s2a3 s2b4 s02 ");
+  ProductList copy;
+  copy.Append(joined);
+  EXPECT_EQ(numbers(copy), "own1 s2a3 s2b4 s02 ");
+  joined.Add({5.0, 1.0, 5, 0}, {"last", "", "", "", "", "", ""});
+  EXPECT_EQ(numbers(joined), "own1 s2a3 s2b4 s02 last5 ");
   // Cut before a letter that would not fit whole.
   ProductList odd;
   odd.Add({}, {"", "", "a" + letters, "", "", "", ""});
