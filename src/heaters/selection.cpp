@@ -54,25 +54,27 @@ void ProductList::ReserveText(std::size_t size) {
 
 namespace {
 
+// Copies the n bytes at `from` (sizeof(Word) <= n <= 2 x sizeof(Word)) as
+// two words that may overlap.
+template <typename Word>
+inline void CopyEnds(char* to, const char* from, std::size_t n) {
+  Word first;
+  Word last;
+  std::memcpy(&first, from, sizeof(Word));
+  std::memcpy(&last, from + n - sizeof(Word), sizeof(Word));
+  std::memcpy(to, &first, sizeof(Word));
+  std::memcpy(to + n - sizeof(Word), &last, sizeof(Word));
+}
+
 // Copies n bytes; short texts (the common case in a grid row) without a
 // library call.
 inline void CopyText(char* to, const char* from, std::size_t n) {
   if (n >= 16) {
     std::memcpy(to, from, n);
   } else if (n >= 8) {
-    std::uint64_t a;
-    std::uint64_t b;
-    std::memcpy(&a, from, 8);
-    std::memcpy(&b, from + n - 8, 8);
-    std::memcpy(to, &a, 8);
-    std::memcpy(to + n - 8, &b, 8);
+    CopyEnds<std::uint64_t>(to, from, n);
   } else if (n >= 4) {
-    std::uint32_t a;
-    std::uint32_t b;
-    std::memcpy(&a, from, 4);
-    std::memcpy(&b, from + n - 4, 4);
-    std::memcpy(to, &a, 4);
-    std::memcpy(to + n - 4, &b, 4);
+    CopyEnds<std::uint32_t>(to, from, n);
   } else if (n > 0) {
     to[0] = from[0];
     to[n / 2] = from[n / 2];
@@ -132,12 +134,6 @@ void ProductList::KeepAttached() {
   attachedEnds_.clear();
   attachedRows_ = 0;
   for (std::size_t i : attached) CopyRows(spares_[i]);
-}
-
-void ProductList::Append(const ProductList& other) {
-  if (attachedRows_ > 0) KeepAttached();
-  CopyRows(other);
-  for (std::size_t i : other.attached_) CopyRows(other.spares_[i]);
 }
 
 void ProductList::AttachSpares(const std::vector<std::size_t>& order) {

@@ -51,16 +51,14 @@ class ProductList {
   // Appends a product: the values read from its texts, and the texts in
   // column order, UTF-8 (each cut to kMaxText bytes).
   void Add(const ListedProduct& product, const std::array<std::string_view, kColumnCount>& texts);
-  // Appends the rows of another list, in its order.
-  void Append(const ProductList& other);
 
   // Working storage for the blocks of rows that a second thread lists: at
   // least `count` empty lists, kept between listings as the list's own
   // storage is, so listing again reuses them.
   std::vector<ProductList>& Spares(std::size_t count);
   // Makes the rows of the spares given (by index, in this order) follow the
-  // list's own rows, without copying them. Adding or appending later copies
-  // them into the list first.
+  // list's own rows, without copying them. Adding a row later copies them
+  // into the list first.
   void AttachSpares(const std::vector<std::size_t>& order);
 
  private:
