@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <limits>
 #include <system_error>
@@ -28,6 +29,8 @@ constexpr std::size_t kDescriptorSize = 32;
 constexpr std::size_t kHeaderPrefix =
     kHeaderSize + kDescriptorSize * kDbfMaxFields + kDescriptorSize;
 constexpr std::size_t kReadChunk = 1 << 20;
+// Blocks of 64 bytes a record's fields may take.
+constexpr std::size_t kScanBlocks = (kDbfRecordLengthLimit + 63) / 64;
 constexpr const char* kNoticeCaption = "Kvem - notice";
 
 std::uint32_t Le32(const unsigned char* p) {
@@ -264,12 +267,142 @@ __attribute__((target("avx2"))) std::uint64_t SpecialFieldsAvx2(const char* p, s
 }
 #endif
 
-// The widest of the scans that this processor runs.
-DbfReader::FieldScan ChooseFieldScan() {
+// Length of the n bytes at data without their trailing blanks and line
+// feeds; a padded text is searched eight bytes at a time.
+std::size_t TrimmedLength(const char* data, std::size_t n) {
+  static_assert(std::endian::native == std::endian::little, "bytes are counted from the low end");
+  constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
+  constexpr std::uint64_t kBlanks = 0x2020202020202020u;
+  constexpr std::uint64_t kFeeds = 0x0A0A0A0A0A0A0A0Au;
+  while (n >= 8) {
+    std::uint64_t w;
+    std::memcpy(&w, data + n - 8, 8);
+    // The high bit of each byte of x (or y) is set when the byte differs
+    // from a blank (or a line feed); no carry crosses a byte.
+    const std::uint64_t x = w ^ kBlanks;
+    const std::uint64_t y = w ^ kFeeds;
+    const std::uint64_t keep = (((x & kLow7) + kLow7) | x) & (((y & kLow7) + kLow7) | y) & ~kLow7;
+    if (keep != 0) return n - 8 + static_cast<std::size_t>(63 - __builtin_clzll(keep)) / 8 + 1;
+    n -= 8;
+  }
+  while (n > 0 && (data[n - 1] == ' ' || data[n - 1] == '\n')) --n;
+  return n;
+}
+
+using ScanPlan = DbfReader::ScanPlan;
+using RecordMarks = DbfReader::RecordMarks;
+using FieldScan = std::uint64_t (*)(const char*, std::size_t, const std::uint8_t*);
+
+// A record's scan field by field: the special fields with the given search,
+// the last byte of each field looked at one by one.
+template <FieldScan kSpecial>
+RecordMarks ScanEachField(const char* record, const ScanPlan& plan, const char** data,
+                             std::size_t* sizes) {
+  RecordMarks marks{kSpecial(record + 1, plan.fieldBytes, plan.fieldAt.data()), 0};
+  const std::size_t fields = plan.lengths.size();
+  for (std::size_t i = 0; i < fields; ++i) {
+    const char* at = record + plan.offsets[i];
+    data[i] = at;
+    const std::uint32_t n = plan.lengths[i];
+    if (n > 0 && static_cast<unsigned char>(at[n - 1]) <= ' ') {
+      marks.blankEnd |= std::uint64_t{1} << i;
+      sizes[i] = TrimmedLength(at, n);
+    }
+  }
+  return marks;
+}
+
 #if defined(__x86_64__)
-  if (__builtin_cpu_supports("avx2")) return &SpecialFieldsAvx2;
+#define KVEM_AVX512 __attribute__((target("avx512f,avx512bw,bmi,bmi2,lzcnt")))
+
+// Marks the blanks and line feeds of one block of 64 field bytes: the bytes
+// that are neither are kept, and the fields whose last byte is one of them
+// are added to `ends`.
+KVEM_AVX512 inline void MarkBlock(__m512i v, std::size_t block, const ScanPlan& plan,
+                                  std::uint64_t* kept, std::uint64_t& ends) {
+  const std::uint64_t cut = _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8(' ')) |
+                            _mm512_cmpeq_epi8_mask(v, _mm512_set1_epi8('\n'));
+  kept[block] = ~cut;
+  ends |= _pext_u64(cut, plan.lastBits[block]) << plan.endedBefore[block];
+}
+
+// The whole record at once, 64 bytes at a time. Every byte is compared with
+// the blank and the line feed; those comparisons at the fields' last bytes
+// are gathered into one bit a field, and where a field ends in them the
+// highest byte that is neither gives its length. The least byte (as a signed
+// number) tells whether any is a NUL or beyond ASCII. Bytes past the fields
+// are never loaded: the last block's load is masked.
+KVEM_AVX512 RecordMarks ScanRecordAvx512(const char* record, const ScanPlan& plan,
+                                         const char** data, std::size_t* sizes) {
+  const char* p = record + 1;
+  std::uint64_t kept[kScanBlocks];  // per block: the bytes that are neither blank nor line feed
+  __m512i least = _mm512_set1_epi8(0x7F);
+  std::uint64_t ends = 0;  // one bit a non-empty field, in field order
+  std::size_t block = 0;
+  for (; block < plan.fullBlocks; ++block) {
+    const __m512i v = _mm512_loadu_si512(p + 64 * block);
+    least = _mm512_min_epi8(least, v);
+    MarkBlock(v, block, plan, kept, ends);
+  }
+  if (plan.tailMask != 0) {
+    const __m512i v = _mm512_maskz_loadu_epi8(plan.tailMask, p + 64 * block);
+    least = _mm512_mask_min_epi8(least, plan.tailMask, least, v);
+    MarkBlock(v, block, plan, kept, ends);
+  }
+  std::uint64_t special = 0;
+  if (_mm512_cmplt_epi8_mask(least, _mm512_set1_epi8(1)) != 0) [[unlikely]] {
+    const std::uint8_t* fieldAt = plan.fieldAt.data();
+    for (std::size_t at = 0; at < plan.fieldBytes; at += 64) {
+      const __mmask64 in = plan.fieldBytes - at >= 64 ? ~__mmask64{0} : plan.tailMask;
+      const __m512i v = _mm512_maskz_loadu_epi8(in, p + at);
+      for (std::uint64_t m = _mm512_mask_cmplt_epi8_mask(in, v, _mm512_set1_epi8(1)); m != 0;
+           m &= m - 1) {
+        special |= std::uint64_t{1} << fieldAt[at + static_cast<std::size_t>(__builtin_ctzll(m))];
+      }
+    }
+  }
+  const __m512i base =
+      _mm512_set1_epi64(static_cast<long long>(reinterpret_cast<std::uintptr_t>(record)));
+  const std::int64_t* offsets = plan.offsets.data();
+  const std::size_t vectors = plan.offsets.size() / 8;
+  for (std::size_t i = 0; i < vectors; ++i) {
+    _mm512_storeu_si512(data + 8 * i, _mm512_add_epi64(base, _mm512_loadu_si512(offsets + 8 * i)));
+  }
+  const std::uint64_t blankEnd = _pdep_u64(ends, plan.nonEmpty);
+  for (std::uint64_t rest = blankEnd & ~special; rest != 0; rest &= rest - 1) {
+    const auto k = static_cast<std::size_t>(__builtin_ctzll(rest));
+    const ScanPlan::FieldEnd& end = plan.ends[k];
+    std::size_t word = end.word;
+    std::uint64_t bits = kept[word] & end.bits;
+    if (bits != 0) {
+      sizes[k] = end.base - static_cast<std::size_t>(__builtin_clzll(bits));
+      continue;
+    }
+    // The field's bytes in its last block are all cut: look further back.
+    const std::size_t first = static_cast<std::size_t>(offsets[k]) - 1;
+    sizes[k] = 0;
+    while (word * 64 > first) {
+      --word;
+      bits = kept[word];
+      if (word * 64 < first) bits &= ~std::uint64_t{0} << (first % 64);
+      if (bits != 0) {
+        sizes[k] = word * 64 + 64 - static_cast<std::size_t>(__builtin_clzll(bits)) - first;
+        break;
+      }
+    }
+  }
+  return {special, blankEnd};
+}
+#undef KVEM_AVX512
 #endif
-  return &SpecialFields;
+
+// The widest of the scans that this processor runs.
+DbfReader::RecordScan ChooseRecordScan() {
+#if defined(__x86_64__)
+  if (__builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("bmi2")) return &ScanRecordAvx512;
+  if (__builtin_cpu_supports("avx2")) return &ScanEachField<&SpecialFieldsAvx2>;
+#endif
+  return &ScanEachField<&SpecialFields>;
 }
 
 void SetWhy(std::string* why, std::string text) {
@@ -457,7 +590,7 @@ void DbfTable::TakeLayoutFrom(const DbfTable& other) {
 // Streaming reader
 
 DbfReader::DbfReader()
-    : file_(nullptr, &std::fclose), scan_(ChooseFieldScan()), highBytes_(HighByteUtf8()) {}
+    : file_(nullptr, &std::fclose), scan_(nullptr), highBytes_(HighByteUtf8()) {}
 DbfReader::~DbfReader() = default;
 
 bool DbfReader::Open(const std::filesystem::path& file, Messenger& messenger) {
@@ -499,20 +632,67 @@ bool DbfReader::Open(const std::filesystem::path& file, Messenger& messenger) {
     file_.reset();
     return false;
   }
-  special_ = 0;
-  texts_.assign(layout_.fields_.size(), {});
-  spans_.clear();
-  fieldAt_.clear();
-  for (const DbfField& f : layout_.fields_) {
-    spans_.push_back({static_cast<std::size_t>(f.offset) + 1, static_cast<std::size_t>(f.length)});
-    fieldAt_.insert(fieldAt_.end(), static_cast<std::size_t>(f.length),
-                    static_cast<std::uint8_t>(spans_.size() - 1));
+  BuildScanPlan();
+  return true;
+}
+
+void DbfReader::BuildScanPlan() {
+  const std::size_t fields = layout_.fields_.size();
+  ScanPlan& plan = plan_;
+  plan = ScanPlan();
+  plan.offsets.assign((fields + 7) / 8 * 8, 0);
+  for (std::size_t i = 0; i < fields; ++i) {
+    const DbfField& f = layout_.fields_[i];
+    const auto length = static_cast<std::size_t>(f.length);
+    plan.offsets[i] = f.offset + 1;
+    plan.lengths.push_back(static_cast<std::uint32_t>(length));
+    plan.fieldAt.insert(plan.fieldAt.end(), length, static_cast<std::uint8_t>(i));
+    if (length > 0) plan.nonEmpty |= std::uint64_t{1} << i;
   }
+  plan.fieldBytes = plan.fieldAt.size();
+  const std::size_t blocks = (plan.fieldBytes + 63) / 64;
+  plan.lastBits.assign(blocks, 0);
+  plan.endedBefore.assign(blocks, 0);
+  int ended = 0;
+  std::size_t block = 0;
+  for (std::size_t i = 0; i < fields; ++i) {
+    if (plan.lengths[i] == 0) continue;
+    const std::size_t last = static_cast<std::size_t>(plan.offsets[i]) - 1 + plan.lengths[i] - 1;
+    while (block < last / 64) plan.endedBefore[++block] = static_cast<std::uint8_t>(ended);
+    plan.lastBits[block] |= std::uint64_t{1} << (last % 64);
+    ++ended;
+  }
+  while (block + 1 < blocks) plan.endedBefore[++block] = static_cast<std::uint8_t>(ended);
+  // Where each field's length is found from the bytes kept in its last block.
+  for (std::size_t i = 0; i < fields; ++i) {
+    const std::size_t first = static_cast<std::size_t>(plan.offsets[i]) - 1;
+    const std::size_t length = plan.lengths[i];
+    ScanPlan::FieldEnd end;
+    if (length > 0) {
+      const std::size_t last = first + length - 1;
+      end.word = static_cast<std::uint32_t>(last / 64);
+      const std::size_t from = std::max(first, last / 64 * 64);
+      end.bits = (~std::uint64_t{0} >> (63 - last % 64)) & (~std::uint64_t{0} << (from % 64));
+      end.base = static_cast<std::uint32_t>(last / 64 * 64 + 64 - first);
+    }
+    plan.ends.push_back(end);
+  }
+  // The header's checks keep a record below kDbfRecordLengthLimit bytes; the
+  // field-by-field scan has no such bound.
+  scan_ = blocks <= kScanBlocks && !fieldByField_ ? ChooseRecordScan()
+                                                 : &ScanEachField<&SpecialFields>;
+  plan.fullBlocks = plan.fieldBytes / 64;
+  const std::size_t tail = plan.fieldBytes % 64;
+  plan.tailMask = tail == 0 ? 0 : (std::uint64_t{1} << tail) - 1;
+
+  // Until the first record every text is empty; the first record sets all.
+  data_.assign(plan.offsets.size(), nullptr);
+  sizes_.assign(fields, 0);
+  changed_ = fields == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << fields) - 1;
   // No Windows-1250 character takes more than three bytes of UTF-8; one more
   // for the four bytes each letter is copied with.
   converted_.clear();
-  for (const Span& span : spans_) converted_.emplace_back(3 * span.length + 1, '\0');
-  return true;
+  for (const std::uint32_t length : plan.lengths) converted_.emplace_back(3 * length + 1, '\0');
 }
 
 bool DbfReader::Restrict(std::size_t first, std::size_t last) {
@@ -565,16 +745,22 @@ bool DbfReader::Next() {
   ++index_;
 
   record_ = record;
-  // Fields of plain ASCII without NUL bytes, the common case, are split on
-  // demand by Text(); the others are split here.
-  special_ = scan_(record + 1, fieldAt_.size(), fieldAt_.data());
+  // The fields cut or converted for the record before are whole again; the
+  // scan cuts those of this record that end in blanks or line feeds.
+  const std::uint32_t* lengths = plan_.lengths.data();
+  for (std::uint64_t rest = changed_; rest != 0; rest &= rest - 1) {
+    const auto k = static_cast<std::size_t>(__builtin_ctzll(rest));
+    sizes_[k] = lengths[k];
+  }
+  const RecordMarks marks = scan_(record, plan_, data_.data(), sizes_.data());
+  changed_ = marks.special | marks.blankEnd;
   const HighBytes& utf8 = highBytes_;
-  for (std::uint64_t rest = special_; rest != 0; rest &= rest - 1) {
-    const std::size_t k = static_cast<std::size_t>(__builtin_ctzll(rest));
-    const char* data = record + spans_[k].offset;
+  for (std::uint64_t rest = marks.special; rest != 0; rest &= rest - 1) {
+    const auto k = static_cast<std::size_t>(__builtin_ctzll(rest));
+    const char* data = data_[k];
     // A text ends at a NUL; letters beyond ASCII are converted, into a
     // buffer kept for the field (sized when the table was opened).
-    const std::size_t length = spans_[k].length;
+    const std::size_t length = lengths[k];
     char* const out = converted_[k].data();
     char* to = out;
     for (std::size_t i = 0; i < length; ++i) {
@@ -590,7 +776,8 @@ bool DbfReader::Next() {
       }
     }
     while (to > out && (to[-1] == ' ' || to[-1] == '\n')) --to;
-    texts_[k] = std::string_view(out, static_cast<std::size_t>(to - out));
+    data_[k] = out;
+    sizes_[k] = static_cast<std::size_t>(to - out);
   }
   return true;
 }

@@ -175,6 +175,10 @@ class DbfReader {
 
   // Opens and checks the header, with the messages of ReadDbfTable.
   bool Open(const std::filesystem::path& file, Messenger& messenger);
+  // Records are scanned with the widest vector instructions the processor
+  // has; with `on`, field by field as on any processor (the two give the same
+  // texts; tests compare them). Takes effect at the next Open().
+  void ScanFieldByField(bool on) { fieldByField_ = on; }
   // The layout read (no records).
   const DbfTable& layout() const { return layout_; }
   // Number of records the header announces.
@@ -190,51 +194,48 @@ class DbfReader {
   // count reached or the file ended; see truncated()). Fields that hold a NUL
   // byte or a letter beyond ASCII are found and converted here.
   bool Next();
-  // Text of field k (from 1) of the current record, UTF-8, valid until the
-  // next call of Next(). A field of plain ASCII (the common case) is split on
-  // demand: a view into the read buffer without its trailing blanks and line
-  // feeds.
+  // Text of field k (from 1) of the current record, UTF-8, without its
+  // trailing blanks and line feeds, valid until the next call of Next(). A
+  // field of plain ASCII (the common case) is a view into the read buffer.
   std::string_view Text(int k) const {
     const std::size_t i = static_cast<std::size_t>(k - 1);
-    if ((special_ >> i) & 1) [[unlikely]]
-      return texts_[i];
-    const char* data = record_ + spans_[i].offset;
-    const std::size_t n = spans_[i].length;
-    // A field that ends in a digit or a letter (any byte above the blank),
-    // the common case, is whole. For a field of no bytes data[-1] is still a
-    // byte of the record (the deletion flag or the field before), and either
-    // answer gives the empty text.
-    if (static_cast<unsigned char>(data[n - 1]) > ' ') [[likely]]
-      return std::string_view(data, n);
-    return std::string_view(data, TrimmedLength(data, n));
-  }
-  // Length of the n bytes at data without their trailing blanks and line
-  // feeds. A right-aligned number ends with a digit and is done at once; a
-  // padded text is searched eight bytes at a time.
-  static std::size_t TrimmedLength(const char* data, std::size_t n) {
-    static_assert(std::endian::native == std::endian::little, "bytes are counted from the low end");
-    if (n == 0 || (data[n - 1] != ' ' && data[n - 1] != '\n')) return n;
-    constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Fu;
-    constexpr std::uint64_t kBlanks = 0x2020202020202020u;
-    constexpr std::uint64_t kFeeds = 0x0A0A0A0A0A0A0A0Au;
-    while (n >= 8) {
-      std::uint64_t w;
-      std::memcpy(&w, data + n - 8, 8);
-      // The high bit of each byte of x (or y) is set when the byte differs
-      // from a blank (or a line feed); no carry crosses a byte.
-      const std::uint64_t x = w ^ kBlanks;
-      const std::uint64_t y = w ^ kFeeds;
-      const std::uint64_t keep = (((x & kLow7) + kLow7) | x) & (((y & kLow7) + kLow7) | y) & ~kLow7;
-      if (keep != 0) return n - 8 + static_cast<std::size_t>(63 - __builtin_clzll(keep)) / 8 + 1;
-      n -= 8;
-    }
-    while (n > 0 && (data[n - 1] == ' ' || data[n - 1] == '\n')) --n;
-    return n;
+    return std::string_view(data_[i], sizes_[i]);
   }
 
-  // Finds the fields of a record that need more than a view: (field bytes,
-  // their count, field index of each byte) -> bit k - 1 set for field k.
-  using FieldScan = std::uint64_t (*)(const char*, std::size_t, const std::uint8_t*);
+  // The layout as the scan of a record sees it, fixed when a table is opened.
+  // Field bytes are counted from the first byte after the deletion flag.
+  struct ScanPlan {
+    std::size_t fieldBytes = 0;          // bytes of all fields together
+    std::vector<std::uint8_t> fieldAt;   // field index (from 0) of each field byte
+    std::vector<std::int64_t> offsets;   // of each field within the record, padded to 8
+    std::vector<std::uint32_t> lengths;  // of each field
+    std::uint64_t nonEmpty = 0;          // the fields of at least one byte
+    // For each 64 field bytes: the bits of the last bytes of the fields ending
+    // there, and the count of non-empty fields that ended before.
+    std::vector<std::uint64_t> lastBits;
+    std::vector<std::uint8_t> endedBefore;
+    // Where a field's last byte is: its block, the bits of the field's bytes
+    // in that block, and its length plus the bytes of the block after it.
+    struct FieldEnd {
+      std::uint64_t bits = 0;
+      std::uint32_t word = 0;
+      std::uint32_t base = 0;
+    };
+    std::vector<FieldEnd> ends;
+    std::size_t fullBlocks = 0;  // of 64 bytes
+    std::uint64_t tailMask = 0;  // the bytes of the block after them
+  };
+  // What the scan finds in a record: the fields (bit k - 1 for field k) that
+  // hold a NUL or a byte beyond ASCII, and those whose last byte is a blank,
+  // a line feed or below. It points `data` at each field of the record and
+  // gives those of the latter that are plain ASCII their `sizes` without the
+  // trailing blanks and line feeds.
+  struct RecordMarks {
+    std::uint64_t special;
+    std::uint64_t blankEnd;
+  };
+  using RecordScan = RecordMarks (*)(const char* record, const ScanPlan& plan, const char** data,
+                                     std::size_t* sizes);
 
   // UTF-8 of the Windows-1250 bytes 0x80 .. 0xFF: up to three bytes from the
   // low end, their count in the top byte.
@@ -247,11 +248,13 @@ class DbfReader {
 
  private:
   bool Fill();
+  void BuildScanPlan();
 
   DbfTable layout_;
   std::filesystem::path path_;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file_;
-  FieldScan scan_;
+  RecordScan scan_;
+  bool fieldByField_ = false;
   const HighBytes& highBytes_;
   std::uint32_t announced_ = 0;
   std::size_t stop_ = 0;  // the record after the last to read
@@ -261,14 +264,12 @@ class DbfReader {
   std::size_t begin_ = 0;
   std::size_t end_ = 0;
   const char* record_ = nullptr;  // the current record in the buffer
-  std::uint64_t special_ = 0;     // bit k - 1: field k holds a NUL or a letter beyond ASCII
-  struct Span {
-    std::size_t offset;
-    std::size_t length;
-  };
-  std::vector<Span> spans_;            // of each field within the record (its flag byte first)
-  std::vector<std::uint8_t> fieldAt_;  // field index (from 0) of each byte of the fields
-  std::vector<std::string_view> texts_;
+  ScanPlan plan_;
+  // The current record's texts: where each starts and its length. Only the
+  // fields in changed_ differ from their whole length.
+  std::vector<const char*> data_;
+  std::vector<std::size_t> sizes_;
+  std::uint64_t changed_ = 0;
   std::vector<std::string> converted_;  // texts holding non-ASCII bytes, as UTF-8
 };
 

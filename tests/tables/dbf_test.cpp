@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/encoding.h"
 #include "support/test_support.h"
 
 namespace kvem {
@@ -421,6 +422,73 @@ TEST_F(DbfFileTest, LettersAndNulBytesFoundAtEveryPlace) {
       EXPECT_EQ(reader.Text(2), at < width ? "x" : mark) << width << " " << at;
     }
     EXPECT_FALSE(reader.Next());
+  }
+}
+
+// Random layouts (up to 48 fields, fields of no bytes, records of up to 2999
+// bytes with bytes after the last field) and random records of letters,
+// blanks, line feeds, other control bytes, NUL bytes and Czech letters: the
+// reader gives every field as cut at its first NUL, without trailing blanks
+// and line feeds, converted to UTF-8, whether it scans whole records with
+// vector instructions or field by field.
+TEST_F(DbfFileTest, EveryScanSplitsRandomRecordsAlike) {
+  std::srand(20261207);
+  const auto random = [](int n) { return std::rand() % n; };
+  const std::string alphabet = std::string("aZ1.  \n\t\x01\x7F\xE8\x9A", 12) + std::string(1, '\0');
+  for (int layout = 0; layout < 200; ++layout) {
+    std::vector<RawField> fields;
+    const int count = 1 + random(48);
+    const int budget = layout % 5 == 0 ? 2990 : 1 + random(600);
+    int sum = 0;
+    for (int k = 0; k < count && sum < budget; ++k) {
+      const int length = std::min(random(8) == 0 ? 0 : 1 + random(168), budget - sum);
+      fields.push_back({"F" + std::to_string(k), 'C', length});
+      sum += length;
+    }
+    const int recordLength = std::min(2999, sum + 1 + random(3) * random(40));
+    constexpr int kRecords = 40;
+    std::string bytes = RawHeader(fields, kRecords, recordLength);
+    std::vector<std::vector<std::string>> expected;
+    for (int r = 0; r < kRecords; ++r) {
+      std::string record(1, r % 9 == 0 ? '*' : ' ');
+      std::vector<std::string> texts;
+      for (const RawField& f : fields) {
+        std::string field;
+        const int kind = random(4);  // plain, padded, every byte random, empty
+        const int filled = kind == 0 ? f.length : kind == 3 ? 0 : random(f.length + 1);
+        for (int i = 0; i < f.length; ++i) {
+          if (i < filled) {
+            field += kind == 2 ? alphabet[static_cast<std::size_t>(random(13))]
+                               : static_cast<char>('A' + random(26));
+          } else {
+            field += random(6) == 0 ? '\n' : ' ';
+          }
+        }
+        record += field;
+        std::string text = field.substr(0, std::min(field.find('\0'), field.size()));
+        while (!text.empty() && (text.back() == ' ' || text.back() == '\n')) text.pop_back();
+        texts.push_back(Cp1250ToUtf8(text));
+      }
+      while (record.size() < static_cast<std::size_t>(recordLength))
+        record += alphabet[static_cast<std::size_t>(random(13))];
+      bytes += record;
+      expected.push_back(std::move(texts));
+    }
+    WriteFile(path_, bytes + "\x1A");
+    for (const bool fieldByField : {false, true}) {
+      DbfReader reader;
+      reader.ScanFieldByField(fieldByField);
+      ASSERT_TRUE(reader.Open(path_, messenger));
+      for (int r = 0; r < kRecords; ++r) {
+        ASSERT_TRUE(reader.Next());
+        for (std::size_t k = 0; k < fields.size(); ++k) {
+          ASSERT_EQ(reader.Text(static_cast<int>(k + 1)), expected[static_cast<std::size_t>(r)][k])
+              << "layout " << layout << " record " << r << " field " << k + 1
+              << (fieldByField ? " field by field" : "");
+        }
+      }
+      EXPECT_FALSE(reader.Next());
+    }
   }
 }
 
