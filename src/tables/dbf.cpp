@@ -29,8 +29,7 @@ constexpr std::size_t kDescriptorSize = 32;
 constexpr std::size_t kHeaderPrefix =
     kHeaderSize + kDescriptorSize * kDbfMaxFields + kDescriptorSize;
 constexpr std::size_t kReadChunk = 1 << 20;
-// Blocks of 64 bytes a record's fields may take.
-constexpr std::size_t kScanBlocks = (kDbfRecordLengthLimit + 63) / 64;
+constexpr std::size_t kScanBlocks = DbfReader::kScanBlocks;
 constexpr const char* kNoticeCaption = "Kvem - notice";
 
 std::uint32_t Le32(const unsigned char* p) {
@@ -296,18 +295,14 @@ using FieldScan = std::uint64_t (*)(const char*, std::size_t, const std::uint8_t
 // A record's scan field by field: the special fields with the given search,
 // the last byte of each field looked at one by one.
 template <FieldScan kSpecial>
-RecordMarks ScanEachField(const char* record, const ScanPlan& plan, const char** data,
-                             std::size_t* sizes) {
+RecordMarks ScanEachField(const char* record, const ScanPlan& plan, const char** data) {
   RecordMarks marks{kSpecial(record + 1, plan.fieldBytes, plan.fieldAt.data()), 0};
   const std::size_t fields = plan.lengths.size();
   for (std::size_t i = 0; i < fields; ++i) {
     const char* at = record + plan.offsets[i];
     data[i] = at;
     const std::uint32_t n = plan.lengths[i];
-    if (n > 0 && static_cast<unsigned char>(at[n - 1]) <= ' ') {
-      marks.blankEnd |= std::uint64_t{1} << i;
-      sizes[i] = TrimmedLength(at, n);
-    }
+    if (n > 0 && (at[n - 1] == ' ' || at[n - 1] == '\n')) marks.blankEnd |= std::uint64_t{1} << i;
   }
   return marks;
 }
@@ -332,10 +327,9 @@ KVEM_AVX512 inline void MarkBlock(__m512i v, std::size_t block, const ScanPlan& 
 // highest byte that is neither gives its length. The least byte (as a signed
 // number) tells whether any is a NUL or beyond ASCII. Bytes past the fields
 // are never loaded: the last block's load is masked.
-KVEM_AVX512 RecordMarks ScanRecordAvx512(const char* record, const ScanPlan& plan,
-                                         const char** data, std::size_t* sizes) {
-  const char* p = record + 1;
-  std::uint64_t kept[kScanBlocks];  // per block: the bytes that are neither blank nor line feed
+KVEM_AVX512 inline RecordMarks ScanRecordAvx512(const char* record, const ScanPlan& plan,
+                                         const char** data, std::uint64_t* kept) {
+  const char* p = record + 1;  // per block: the bytes that are neither blank nor line feed
   __m512i least = _mm512_set1_epi8(0x7F);
   std::uint64_t ends = 0;  // one bit a non-empty field, in field order
   std::size_t block = 0;
@@ -368,42 +362,9 @@ KVEM_AVX512 RecordMarks ScanRecordAvx512(const char* record, const ScanPlan& pla
   for (std::size_t i = 0; i < vectors; ++i) {
     _mm512_storeu_si512(data + 8 * i, _mm512_add_epi64(base, _mm512_loadu_si512(offsets + 8 * i)));
   }
-  const std::uint64_t blankEnd = _pdep_u64(ends, plan.nonEmpty);
-  for (std::uint64_t rest = blankEnd & ~special; rest != 0; rest &= rest - 1) {
-    const auto k = static_cast<std::size_t>(__builtin_ctzll(rest));
-    const ScanPlan::FieldEnd& end = plan.ends[k];
-    std::size_t word = end.word;
-    std::uint64_t bits = kept[word] & end.bits;
-    if (bits != 0) {
-      sizes[k] = end.base - static_cast<std::size_t>(__builtin_clzll(bits));
-      continue;
-    }
-    // The field's bytes in its last block are all cut: look further back.
-    const std::size_t first = static_cast<std::size_t>(offsets[k]) - 1;
-    sizes[k] = 0;
-    while (word * 64 > first) {
-      --word;
-      bits = kept[word];
-      if (word * 64 < first) bits &= ~std::uint64_t{0} << (first % 64);
-      if (bits != 0) {
-        sizes[k] = word * 64 + 64 - static_cast<std::size_t>(__builtin_clzll(bits)) - first;
-        break;
-      }
-    }
-  }
-  return {special, blankEnd};
+  return {special, _pdep_u64(ends, plan.nonEmpty)};
 }
-#undef KVEM_AVX512
 #endif
-
-// The widest of the scans that this processor runs.
-DbfReader::RecordScan ChooseRecordScan() {
-#if defined(__x86_64__)
-  if (__builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("bmi2")) return &ScanRecordAvx512;
-  if (__builtin_cpu_supports("avx2")) return &ScanEachField<&SpecialFieldsAvx2>;
-#endif
-  return &ScanEachField<&SpecialFields>;
-}
 
 void SetWhy(std::string* why, std::string text) {
   if (why) *why = std::move(text);
@@ -589,8 +550,52 @@ void DbfTable::TakeLayoutFrom(const DbfTable& other) {
 // ---------------------------------------------------------------------------
 // Streaming reader
 
+// The reader's step from record to record, one for each scan: fetching the
+// record and taking over what the scan found are shared; the scan itself is
+// built into each step, with the instructions it needs.
+struct DbfReaderSteps {
+  // The next record in the buffer, read on when needed; null at the end.
+  static const char* Fetch(DbfReader& r) {
+    if (r.index_ >= r.stop_) return nullptr;
+    const std::size_t recLen = static_cast<std::size_t>(r.layout_.recordLength());
+    while (r.end_ - r.begin_ < recLen) {
+      if (!r.Fill()) {
+        r.truncated_ = true;
+        return nullptr;
+      }
+    }
+    const char* record = r.buffer_.data() + r.begin_;
+    r.begin_ += recLen;
+    ++r.index_;
+    r.record_ = record;
+    return record;
+  }
+  // Fields that end in blanks or line feeds are cut when asked for; those
+  // converted for the record before are whole again, and this record's are
+  // converted.
+  static bool Take(DbfReader& r, const RecordMarks& marks) {
+    r.uncut_ = marks.blankEnd & ~marks.special;
+    if ((r.changed_ | marks.special) != 0) [[unlikely]]
+      r.Convert(marks.special);
+    return true;
+  }
+
+  template <FieldScan kSpecial>
+  static bool EachField(DbfReader& r) {
+    const char* record = Fetch(r);
+    return record != nullptr && Take(r, ScanEachField<kSpecial>(record, r.plan_, r.data_.data()));
+  }
+#if defined(__x86_64__)
+  KVEM_AVX512 static bool Whole(DbfReader& r) {
+    const char* record = Fetch(r);
+    return record != nullptr &&
+           Take(r, ScanRecordAvx512(record, r.plan_, r.data_.data(), r.kept_.data()));
+  }
+#endif
+};
+
 DbfReader::DbfReader()
-    : file_(nullptr, &std::fclose), scan_(nullptr), highBytes_(HighByteUtf8()) {}
+    : file_(nullptr, &std::fclose), step_(&DbfReaderSteps::EachField<&SpecialFields>), highBytes_(HighByteUtf8()) {}
 DbfReader::~DbfReader() = default;
 
 bool DbfReader::Open(const std::filesystem::path& file, Messenger& messenger) {
@@ -679,8 +684,17 @@ void DbfReader::BuildScanPlan() {
   }
   // The header's checks keep a record below kDbfRecordLengthLimit bytes; the
   // field-by-field scan has no such bound.
-  scan_ = blocks <= kScanBlocks && !fieldByField_ ? ChooseRecordScan()
-                                                 : &ScanEachField<&SpecialFields>;
+  step_ = &DbfReaderSteps::EachField<&SpecialFields>;
+  keptBits_ = false;
+#if defined(__x86_64__)
+  if (!fieldByField_ && __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("bmi2")) {
+    step_ = &DbfReaderSteps::Whole;
+    keptBits_ = true;
+  } else if (__builtin_cpu_supports("avx2")) {
+    step_ = &DbfReaderSteps::EachField<&SpecialFieldsAvx2>;
+  }
+#endif
+  uncut_ = 0;
   plan.fullBlocks = plan.fieldBytes / 64;
   const std::size_t tail = plan.fieldBytes % 64;
   plan.tailMask = tail == 0 ? 0 : (std::uint64_t{1} << tail) - 1;
@@ -731,31 +745,15 @@ bool DbfReader::Fill() {
   return got > 0;
 }
 
-bool DbfReader::Next() {
-  if (index_ >= stop_) return false;
-  const std::size_t recLen = static_cast<std::size_t>(layout_.recordLength_);
-  while (end_ - begin_ < recLen) {
-    if (!Fill()) {
-      truncated_ = true;
-      return false;
-    }
-  }
-  const char* record = buffer_.data() + begin_;
-  begin_ += recLen;
-  ++index_;
-
-  record_ = record;
-  // The fields cut or converted for the record before are whole again; the
-  // scan cuts those of this record that end in blanks or line feeds.
+void DbfReader::Convert(std::uint64_t special) {
   const std::uint32_t* lengths = plan_.lengths.data();
   for (std::uint64_t rest = changed_; rest != 0; rest &= rest - 1) {
     const auto k = static_cast<std::size_t>(__builtin_ctzll(rest));
     sizes_[k] = lengths[k];
   }
-  const RecordMarks marks = scan_(record, plan_, data_.data(), sizes_.data());
-  changed_ = marks.special | marks.blankEnd;
+  changed_ = special;
   const HighBytes& utf8 = highBytes_;
-  for (std::uint64_t rest = marks.special; rest != 0; rest &= rest - 1) {
+  for (std::uint64_t rest = special; rest != 0; rest &= rest - 1) {
     const auto k = static_cast<std::size_t>(__builtin_ctzll(rest));
     const char* data = data_[k];
     // A text ends at a NUL; letters beyond ASCII are converted, into a
@@ -779,7 +777,30 @@ bool DbfReader::Next() {
     data_[k] = out;
     sizes_[k] = static_cast<std::size_t>(to - out);
   }
-  return true;
+}
+
+std::string_view DbfReader::Cut(std::size_t i) const {
+  if (!keptBits_) return std::string_view(data_[i], TrimmedLength(data_[i], plan_.lengths[i]));
+  // The highest kept byte of the field, from its last block back.
+  const ScanPlan::FieldEnd& end = plan_.ends[i];
+  std::size_t word = end.word;
+  std::uint64_t bits = kept_[word] & end.bits;
+  std::size_t size = 0;
+  if (bits != 0) {
+    size = end.base - static_cast<std::size_t>(__builtin_clzll(bits));
+  } else {
+    const std::size_t first = static_cast<std::size_t>(plan_.offsets[i]) - 1;
+    while (word * 64 > first) {
+      --word;
+      bits = kept_[word];
+      if (word * 64 < first) bits &= ~std::uint64_t{0} << (first % 64);
+      if (bits != 0) {
+        size = word * 64 + 64 - static_cast<std::size_t>(__builtin_clzll(bits)) - first;
+        break;
+      }
+    }
+  }
+  return std::string_view(data_[i], size);
 }
 
 RecordBlocks::RecordBlocks(std::size_t records, std::size_t blockRecords)

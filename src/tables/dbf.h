@@ -165,8 +165,9 @@ bool AppendDbfRecord(const std::filesystem::path& file, const DbfRecord& record,
 
 // Streams the records of a table one by one, for catalogues too large to keep
 // split in memory. The texts of the current record are views valid until the
-// next call of Next().
-class DbfReader {
+// next call of Next(). Readers working side by side in two threads keep
+// their state on cache lines of their own.
+class alignas(64) DbfReader {
  public:
   DbfReader();
   ~DbfReader();
@@ -193,12 +194,15 @@ class DbfReader {
   // Moves to the next record; false at the end of the records (the announced
   // count reached or the file ended; see truncated()). Fields that hold a NUL
   // byte or a letter beyond ASCII are found and converted here.
-  bool Next();
+  bool Next() { return step_(*this); }
   // Text of field k (from 1) of the current record, UTF-8, without its
   // trailing blanks and line feeds, valid until the next call of Next(). A
-  // field of plain ASCII (the common case) is a view into the read buffer.
+  // field of plain ASCII (the common case) is a view into the read buffer;
+  // a padded one is cut when it is asked for.
   std::string_view Text(int k) const {
     const std::size_t i = static_cast<std::size_t>(k - 1);
+    if ((uncut_ >> i) & 1) [[unlikely]]
+      return Cut(i);
     return std::string_view(data_[i], sizes_[i]);
   }
 
@@ -225,17 +229,17 @@ class DbfReader {
     std::size_t fullBlocks = 0;  // of 64 bytes
     std::uint64_t tailMask = 0;  // the bytes of the block after them
   };
-  // What the scan finds in a record: the fields (bit k - 1 for field k) that
-  // hold a NUL or a byte beyond ASCII, and those whose last byte is a blank,
-  // a line feed or below. It points `data` at each field of the record and
-  // gives those of the latter that are plain ASCII their `sizes` without the
-  // trailing blanks and line feeds.
+  // What the scan of a record finds: the fields (bit k - 1 for field k) that
+  // hold a NUL or a byte beyond ASCII, and those whose last byte is a blank
+  // or a line feed. The scan also points data_ at each field of the record;
+  // one with vector instructions marks in kept_ the bytes that are neither
+  // blank nor line feed, a bit a byte (keptBits_).
   struct RecordMarks {
     std::uint64_t special;
     std::uint64_t blankEnd;
   };
-  using RecordScan = RecordMarks (*)(const char* record, const ScanPlan& plan, const char** data,
-                                     std::size_t* sizes);
+  // Blocks of 64 bytes a record's fields may take.
+  static constexpr std::size_t kScanBlocks = (kDbfRecordLengthLimit + 63) / 64;
 
   // UTF-8 of the Windows-1250 bytes 0x80 .. 0xFF: up to three bytes from the
   // low end, their count in the top byte.
@@ -249,11 +253,15 @@ class DbfReader {
  private:
   bool Fill();
   void BuildScanPlan();
+  std::string_view Cut(std::size_t i) const;
+  void Convert(std::uint64_t special);
 
   DbfTable layout_;
   std::filesystem::path path_;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file_;
-  RecordScan scan_;
+  friend struct DbfReaderSteps;
+  bool (*step_)(DbfReader&);  // Next() with the scan the processor runs best
+  bool keptBits_ = false;     // the scan marks the kept bytes
   bool fieldByField_ = false;
   const HighBytes& highBytes_;
   std::uint32_t announced_ = 0;
@@ -266,10 +274,13 @@ class DbfReader {
   const char* record_ = nullptr;  // the current record in the buffer
   ScanPlan plan_;
   // The current record's texts: where each starts and its length. Only the
-  // fields in changed_ differ from their whole length.
+  // fields in changed_ (converted) differ from their whole length; those in
+  // uncut_ lose their trailing blanks and line feeds when asked for.
   std::vector<const char*> data_;
   std::vector<std::size_t> sizes_;
   std::uint64_t changed_ = 0;
+  std::uint64_t uncut_ = 0;
+  std::array<std::uint64_t, kScanBlocks> kept_{};
   std::vector<std::string> converted_;  // texts holding non-ASCII bytes, as UTF-8
 };
 
