@@ -295,12 +295,11 @@ using FieldScan = std::uint64_t (*)(const char*, std::size_t, const std::uint8_t
 // A record's scan field by field: the special fields with the given search,
 // the last byte of each field looked at one by one.
 template <FieldScan kSpecial>
-RecordMarks ScanEachField(const char* record, const ScanPlan& plan, const char** data) {
+RecordMarks ScanEachField(const char* record, const ScanPlan& plan) {
   RecordMarks marks{kSpecial(record + 1, plan.fieldBytes, plan.fieldAt.data()), 0};
   const std::size_t fields = plan.lengths.size();
   for (std::size_t i = 0; i < fields; ++i) {
     const char* at = record + plan.offsets[i];
-    data[i] = at;
     const std::uint32_t n = plan.lengths[i];
     if (n > 0 && (at[n - 1] == ' ' || at[n - 1] == '\n')) marks.blankEnd |= std::uint64_t{1} << i;
   }
@@ -328,7 +327,7 @@ KVEM_AVX512 inline void MarkBlock(__m512i v, std::size_t block, const ScanPlan& 
 // number) tells whether any is a NUL or beyond ASCII. Bytes past the fields
 // are never loaded: the last block's load is masked.
 KVEM_AVX512 inline RecordMarks ScanRecordAvx512(const char* record, const ScanPlan& plan,
-                                         const char** data, std::uint64_t* kept) {
+                                                std::uint64_t* kept) {
   const char* p = record + 1;  // per block: the bytes that are neither blank nor line feed
   __m512i least = _mm512_set1_epi8(0x7F);
   std::uint64_t ends = 0;  // one bit a non-empty field, in field order
@@ -354,13 +353,6 @@ KVEM_AVX512 inline RecordMarks ScanRecordAvx512(const char* record, const ScanPl
         special |= std::uint64_t{1} << fieldAt[at + static_cast<std::size_t>(__builtin_ctzll(m))];
       }
     }
-  }
-  const __m512i base =
-      _mm512_set1_epi64(static_cast<long long>(reinterpret_cast<std::uintptr_t>(record)));
-  const std::int64_t* offsets = plan.offsets.data();
-  const std::size_t vectors = plan.offsets.size() / 8;
-  for (std::size_t i = 0; i < vectors; ++i) {
-    _mm512_storeu_si512(data + 8 * i, _mm512_add_epi64(base, _mm512_loadu_si512(offsets + 8 * i)));
   }
   return {special, _pdep_u64(ends, plan.nonEmpty)};
 }
@@ -574,8 +566,9 @@ struct DbfReaderSteps {
   // converted for the record before are whole again, and this record's are
   // converted.
   static bool Take(DbfReader& r, const RecordMarks& marks) {
-    r.uncut_ = marks.blankEnd & ~marks.special;
-    if ((r.changed_ | marks.special) != 0) [[unlikely]]
+    r.odd_ = marks.blankEnd | marks.special;
+    r.special_ = marks.special;
+    if (marks.special != 0) [[unlikely]]
       r.Convert(marks.special);
     return true;
   }
@@ -583,13 +576,13 @@ struct DbfReaderSteps {
   template <FieldScan kSpecial>
   static bool EachField(DbfReader& r) {
     const char* record = Fetch(r);
-    return record != nullptr && Take(r, ScanEachField<kSpecial>(record, r.plan_, r.data_.data()));
+    return record != nullptr && Take(r, ScanEachField<kSpecial>(record, r.plan_));
   }
 #if defined(__x86_64__)
   KVEM_AVX512 static bool Whole(DbfReader& r) {
     const char* record = Fetch(r);
     return record != nullptr &&
-           Take(r, ScanRecordAvx512(record, r.plan_, r.data_.data(), r.kept_.data()));
+           Take(r, ScanRecordAvx512(record, r.plan_, r.kept_.data()));
   }
 #endif
 };
@@ -694,15 +687,13 @@ void DbfReader::BuildScanPlan() {
     step_ = &DbfReaderSteps::EachField<&SpecialFieldsAvx2>;
   }
 #endif
-  uncut_ = 0;
+  odd_ = 0;
+  special_ = 0;
   plan.fullBlocks = plan.fieldBytes / 64;
   const std::size_t tail = plan.fieldBytes % 64;
   plan.tailMask = tail == 0 ? 0 : (std::uint64_t{1} << tail) - 1;
 
-  // Until the first record every text is empty; the first record sets all.
-  data_.assign(plan.offsets.size(), nullptr);
-  sizes_.assign(fields, 0);
-  changed_ = fields == 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << fields) - 1;
+  convertedSizes_.assign(fields, 0);
   // No Windows-1250 character takes more than three bytes of UTF-8; one more
   // for the four bytes each letter is copied with.
   converted_.clear();
@@ -747,15 +738,10 @@ bool DbfReader::Fill() {
 
 void DbfReader::Convert(std::uint64_t special) {
   const std::uint32_t* lengths = plan_.lengths.data();
-  for (std::uint64_t rest = changed_; rest != 0; rest &= rest - 1) {
-    const auto k = static_cast<std::size_t>(__builtin_ctzll(rest));
-    sizes_[k] = lengths[k];
-  }
-  changed_ = special;
   const HighBytes& utf8 = highBytes_;
   for (std::uint64_t rest = special; rest != 0; rest &= rest - 1) {
     const auto k = static_cast<std::size_t>(__builtin_ctzll(rest));
-    const char* data = data_[k];
+    const char* data = record_ + plan_.offsets[k];
     // A text ends at a NUL; letters beyond ASCII are converted, into a
     // buffer kept for the field (sized when the table was opened).
     const std::size_t length = lengths[k];
@@ -774,13 +760,14 @@ void DbfReader::Convert(std::uint64_t special) {
       }
     }
     while (to > out && (to[-1] == ' ' || to[-1] == '\n')) --to;
-    data_[k] = out;
-    sizes_[k] = static_cast<std::size_t>(to - out);
+    convertedSizes_[k] = static_cast<std::size_t>(to - out);
   }
 }
 
-std::string_view DbfReader::Cut(std::size_t i) const {
-  if (!keptBits_) return std::string_view(data_[i], TrimmedLength(data_[i], plan_.lengths[i]));
+std::string_view DbfReader::OddText(std::size_t i) const {
+  if ((special_ >> i) & 1) return std::string_view(converted_[i].data(), convertedSizes_[i]);
+  const char* data = record_ + plan_.offsets[i];
+  if (!keptBits_) return std::string_view(data, TrimmedLength(data, plan_.lengths[i]));
   // The highest kept byte of the field, from its last block back.
   const ScanPlan::FieldEnd& end = plan_.ends[i];
   std::size_t word = end.word;
@@ -800,7 +787,7 @@ std::string_view DbfReader::Cut(std::size_t i) const {
       }
     }
   }
-  return std::string_view(data_[i], size);
+  return std::string_view(data, size);
 }
 
 RecordBlocks::RecordBlocks(std::size_t records, std::size_t blockRecords)

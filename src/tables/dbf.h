@@ -201,9 +201,9 @@ class alignas(64) DbfReader {
   // a padded one is cut when it is asked for.
   std::string_view Text(int k) const {
     const std::size_t i = static_cast<std::size_t>(k - 1);
-    if ((uncut_ >> i) & 1) [[unlikely]]
-      return Cut(i);
-    return std::string_view(data_[i], sizes_[i]);
+    if ((odd_ >> i) & 1) [[unlikely]]
+      return OddText(i);
+    return std::string_view(record_ + plan_.offsets[i], plan_.lengths[i]);
   }
 
   // The layout as the scan of a record sees it, fixed when a table is opened.
@@ -231,9 +231,8 @@ class alignas(64) DbfReader {
   };
   // What the scan of a record finds: the fields (bit k - 1 for field k) that
   // hold a NUL or a byte beyond ASCII, and those whose last byte is a blank
-  // or a line feed. The scan also points data_ at each field of the record;
-  // one with vector instructions marks in kept_ the bytes that are neither
-  // blank nor line feed, a bit a byte (keptBits_).
+  // or a line feed. A scan with vector instructions also marks in kept_ the
+  // bytes that are neither blank nor line feed, a bit a byte (keptBits_).
   struct RecordMarks {
     std::uint64_t special;
     std::uint64_t blankEnd;
@@ -253,7 +252,7 @@ class alignas(64) DbfReader {
  private:
   bool Fill();
   void BuildScanPlan();
-  std::string_view Cut(std::size_t i) const;
+  std::string_view OddText(std::size_t i) const;
   void Convert(std::uint64_t special);
 
   DbfTable layout_;
@@ -273,13 +272,12 @@ class alignas(64) DbfReader {
   std::size_t end_ = 0;
   const char* record_ = nullptr;  // the current record in the buffer
   ScanPlan plan_;
-  // The current record's texts: where each starts and its length. Only the
-  // fields in changed_ (converted) differ from their whole length; those in
-  // uncut_ lose their trailing blanks and line feeds when asked for.
-  std::vector<const char*> data_;
-  std::vector<std::size_t> sizes_;
-  std::uint64_t changed_ = 0;
-  std::uint64_t uncut_ = 0;
+  // The fields of the current record that are not simply their bytes: those
+  // converted (special_) and those that lose trailing blanks and line feeds
+  // when asked for.
+  std::uint64_t odd_ = 0;
+  std::uint64_t special_ = 0;
+  std::vector<std::size_t> convertedSizes_;
   std::array<std::uint64_t, kScanBlocks> kept_{};
   std::vector<std::string> converted_;  // texts holding non-ASCII bytes, as UTF-8
 };
