@@ -694,10 +694,10 @@ void DbfReader::BuildScanPlan() {
   plan.tailMask = tail == 0 ? 0 : (std::uint64_t{1} << tail) - 1;
 
   convertedSizes_.assign(fields, 0);
-  // No Windows-1250 character takes more than three bytes of UTF-8; one more
-  // for the four bytes each letter is copied with.
+  // No Windows-1250 character takes more than three bytes of UTF-8; eight
+  // more for the bytes copied past the end of a run (four after a letter).
   converted_.clear();
-  for (const std::uint32_t length : plan.lengths) converted_.emplace_back(3 * length + 1, '\0');
+  for (const std::uint32_t length : plan.lengths) converted_.emplace_back(3 * length + 8, '\0');
 }
 
 bool DbfReader::Restrict(std::size_t first, std::size_t last) {
@@ -747,13 +747,45 @@ void DbfReader::Convert(std::uint64_t special) {
     const std::size_t length = lengths[k];
     char* const out = converted_[k].data();
     char* to = out;
-    for (std::size_t i = 0; i < length; ++i) {
+    std::size_t i = 0;
+    // Eight bytes at a time: a run of plain ASCII is copied whole, up to the
+    // first NUL or letter beyond ASCII in it (the buffer has room for the
+    // eight bytes copied past the run).
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHighs = 0x8080808080808080u;
+    bool ended = false;
+    while (!ended && i + 8 <= length) {
+      std::uint64_t w;
+      std::memcpy(&w, data + i, 8);
+      std::memcpy(to, &w, 8);
+      // The high bit of each byte that is beyond ASCII or (up to the first
+      // such) NUL.
+      const std::uint64_t marks = (w | ((w - kOnes) & ~w)) & kHighs;
+      if (marks == 0) {
+        to += 8;
+        i += 8;
+        continue;
+      }
+      const auto run = static_cast<std::size_t>(__builtin_ctzll(marks)) / 8;
+      to += run;
+      i += run;
+      const unsigned char c = static_cast<unsigned char>(data[i]);
+      if (c == 0) {
+        ended = true;
+      } else {
+        // Four bytes copied, as many kept as the letter takes.
+        const std::uint32_t u = utf8[c - 0x80];
+        std::memcpy(to, &u, 4);
+        to += u >> 24;
+        ++i;
+      }
+    }
+    for (; !ended && i < length; ++i) {
       const unsigned char c = static_cast<unsigned char>(data[i]);
       if (c < 0x80) {
         if (c == 0) break;
         *to++ = static_cast<char>(c);
       } else {
-        // Four bytes copied, as many kept as the letter takes.
         const std::uint32_t u = utf8[c - 0x80];
         std::memcpy(to, &u, 4);
         to += u >> 24;
