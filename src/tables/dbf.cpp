@@ -687,7 +687,9 @@ void DbfReader::BuildScanPlan() {
     step_ = &DbfReaderSteps::EachField<&SpecialFieldsAvx2>;
   }
 #endif
-  odd_ = 0;
+  // Until the first record every field is asked for the long way, which
+  // gives empty texts.
+  odd_ = ~std::uint64_t{0};
   special_ = 0;
   plan.fullBlocks = plan.fieldBytes / 64;
   const std::size_t tail = plan.fieldBytes % 64;
@@ -720,6 +722,8 @@ bool DbfReader::Restrict(std::size_t first, std::size_t last) {
   index_ = first;
   begin_ = end_ = 0;
   record_ = nullptr;
+  odd_ = ~std::uint64_t{0};
+  special_ = 0;
   return true;
 }
 
@@ -797,6 +801,7 @@ void DbfReader::Convert(std::uint64_t special) {
 }
 
 std::string_view DbfReader::OddText(std::size_t i) const {
+  if (record_ == nullptr) return {};
   if ((special_ >> i) & 1) return std::string_view(converted_[i].data(), convertedSizes_[i]);
   const char* data = record_ + plan_.offsets[i];
   if (!keptBits_) return std::string_view(data, TrimmedLength(data, plan_.lengths[i]));
