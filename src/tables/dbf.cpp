@@ -328,7 +328,7 @@ KVEM_AVX512 inline void MarkBlock(__m512i v, std::size_t block, const ScanPlan& 
 // are never loaded: the last block's load is masked.
 KVEM_AVX512 inline RecordMarks ScanRecordAvx512(const char* record, const ScanPlan& plan,
                                                 std::uint64_t* kept) {
-  const char* p = record + 1;  // per block: the bytes that are neither blank nor line feed
+  const char* p = record + 1;
   __m512i least = _mm512_set1_epi8(0x7F);
   std::uint64_t ends = 0;  // one bit a non-empty field, in field order
   std::size_t block = 0;
@@ -563,8 +563,7 @@ struct DbfReaderSteps {
     return record;
   }
   // Fields that end in blanks or line feeds are cut when asked for; those
-  // converted for the record before are whole again, and this record's are
-  // converted.
+  // with a NUL or a letter beyond ASCII are converted now.
   static bool Take(DbfReader& r, const RecordMarks& marks) {
     r.odd_ = marks.blankEnd | marks.special;
     r.special_ = marks.special;
@@ -581,14 +580,15 @@ struct DbfReaderSteps {
 #if defined(__x86_64__)
   KVEM_AVX512 static bool Whole(DbfReader& r) {
     const char* record = Fetch(r);
-    return record != nullptr &&
-           Take(r, ScanRecordAvx512(record, r.plan_, r.kept_.data()));
+    return record != nullptr && Take(r, ScanRecordAvx512(record, r.plan_, r.kept_.data()));
   }
 #endif
 };
 
 DbfReader::DbfReader()
-    : file_(nullptr, &std::fclose), step_(&DbfReaderSteps::EachField<&SpecialFields>), highBytes_(HighByteUtf8()) {}
+    : file_(nullptr, &std::fclose),
+      step_(&DbfReaderSteps::EachField<&SpecialFields>),
+      highBytes_(HighByteUtf8()) {}
 DbfReader::~DbfReader() = default;
 
 bool DbfReader::Open(const std::filesystem::path& file, Messenger& messenger) {
@@ -675,12 +675,13 @@ void DbfReader::BuildScanPlan() {
     }
     plan.ends.push_back(end);
   }
-  // The header's checks keep a record below kDbfRecordLengthLimit bytes; the
-  // field-by-field scan has no such bound.
+  // The header's checks keep a record below kDbfRecordLengthLimit bytes, so
+  // its blocks fit kept_; the field-by-field scan has no such bound.
   step_ = &DbfReaderSteps::EachField<&SpecialFields>;
   keptBits_ = false;
 #if defined(__x86_64__)
-  if (!fieldByField_ && __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("bmi2")) {
+  if (!fieldByField_ && blocks <= kScanBlocks && __builtin_cpu_supports("avx512bw") &&
+      __builtin_cpu_supports("bmi2")) {
     step_ = &DbfReaderSteps::Whole;
     keptBits_ = true;
   } else if (__builtin_cpu_supports("avx2")) {
