@@ -602,6 +602,9 @@ bool DbfReader::Open(const std::filesystem::path& file, Messenger& messenger) {
     ShowError(messenger, CannotOpenFileText(file));
     return false;
   }
+  // Chunks are read straight into the buffer, in one call each: the stream
+  // keeps no buffer of its own.
+  std::setvbuf(file_.get(), nullptr, _IONBF, 0);
   std::string prefix(kHeaderPrefix, '\0');
   prefix.resize(std::fread(prefix.data(), 1, prefix.size(), file_.get()));
   HeaderInfo info;
